@@ -1,0 +1,33 @@
+#include "app/toolkit.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+QFont TimesFont(double pointSize, bool bold, bool italic)
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+void SetUpWindow(QWidget *window, const char *name, const QString &caption)
+{
+    window->setObjectName(QString::fromLatin1(name));
+    window->setWindowTitle(caption);
+    QPalette pal = window->palette();
+    pal.setColor(QPalette::Window, FormBackground);
+    window->setPalette(pal);
+    window->setAutoFillBackground(true);
+}
+
+void ShowMessageBox(QWidget *parent, const QString &text, const QString &title, MessageIcon icon)
+{
+    QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning,
+                    title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}

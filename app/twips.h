@@ -1,0 +1,30 @@
+#pragma once
+
+class QWidget;
+
+// Every position and size of the windows is given in twips (1440 per inch). They become pixels
+// here and nowhere else, at the primary screen's logical DPI, so the layout keeps its
+// proportions under any display scaling.
+
+double TwipsPerPixel();
+int TwipsToPixels(double twips);
+double PixelsToTwips(int pixels);
+
+// A control's place in its window's client area.
+void SetGeometryTwips(QWidget *control, double left, double top, double width, double height);
+double ControlTopTwips(const QWidget *control);
+double ControlHeightTwips(const QWidget *control);
+
+// The primary screen's size.
+double ScreenWidthTwips();
+double ScreenHeightTwips();
+
+// A window's outer bounds: title bar and borders included where a window manager draws them.
+double WindowLeftTwips(const QWidget *window);
+double WindowTopTwips(const QWidget *window);
+double WindowWidthTwips(const QWidget *window);
+double WindowHeightTwips(const QWidget *window);
+void MoveWindowTwips(QWidget *window, double left, double top);
+void SetWindowHeightTwips(QWidget *window, double height);
+// Sets the client area, which is how the windows' widths are given.
+void SetClientSizeTwips(QWidget *window, double width, double height);

@@ -1,0 +1,108 @@
+#include "common/fieldtext.h"
+#include "common/wording.h"
+
+#include <QLocale>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestFieldText : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void trimmingRemovesSpacesOnly()
+    {
+        QCOMPARE(TrimSpaces(u"  non smoker  "_s), u"non smoker"_s);
+        QCOMPARE(TrimSpaces(u"\tx\t"_s), u"\tx\t"_s);
+        QCOMPARE(TrimSpaces(u"    "_s), QString());
+        QVERIFY(!PassesNameTest(u"   "_s));
+        QVERIFY(PassesNameTest(u"\t"_s));
+        QVERIFY(PassesNameTest(u"0"_s));
+    }
+
+    void numberTestAndConversionAgree_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("numeric");
+        QTest::addColumn<double>("value");
+
+        QTest::newRow("plain") << u"en_US"_s << u"4.32"_s << true << 4.32;
+        QTest::newRow("leading point with blanks") << u"en_US"_s << u" .05 "_s << true << 0.05;
+        QTest::newRow("exponent upper") << u"en_US"_s << u"5E-2"_s << true << 0.05;
+        QTest::newRow("exponent lower") << u"en_US"_s << u"1e-3"_s << true << 0.001;
+        QTest::newRow("negative") << u"en_US"_s << u"-1"_s << true << -1.0;
+        QTest::newRow("plus sign") << u"en_US"_s << u"+2.5"_s << true << 2.5;
+        QTest::newRow("trailing letters") << u"en_US"_s << u"12,5x"_s << false << 0.0;
+        QTest::newRow("word") << u"en_US"_s << u"abc"_s << false << 0.0;
+        QTest::newRow("empty") << u"en_US"_s << QString() << false << 0.0;
+        QTest::newRow("blanks only") << u"en_US"_s << u"   "_s << false << 0.0;
+        QTest::newRow("nan") << u"en_US"_s << u"nan"_s << false << 0.0;
+        QTest::newRow("inf") << u"en_US"_s << u"inf"_s << false << 0.0;
+        QTest::newRow("negative inf") << u"en_US"_s << u"-inf"_s << false << 0.0;
+        QTest::newRow("overflow") << u"en_US"_s << u"1e999"_s << false << 0.0;
+        QTest::newRow("group separator refused") << u"en_US"_s << u"1,000"_s << false << 0.0;
+        QTest::newRow("tab around refused") << u"en_US"_s << u"\t5"_s << false << 0.0;
+        QTest::newRow("inner blank") << u"en_US"_s << u"1 000"_s << false << 0.0;
+        QTest::newRow("hexadecimal") << u"en_US"_s << u"0x10"_s << false << 0.0;
+        QTest::newRow("decimal comma in German") << u"de_DE"_s << u"12,5"_s << true << 12.5;
+        QTest::newRow("decimal point in German") << u"de_DE"_s << u".05"_s << false << 0.0;
+        QTest::newRow("exponent in German") << u"de_DE"_s << u"5E-2"_s << true << 0.05;
+    }
+
+    void numberTestAndConversionAgree()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(bool, numeric);
+        QFETCH(double, value);
+        QLocale::setDefault(QLocale(locale));
+
+        QCOMPARE(PassesNumberTest(text), numeric);
+        const std::optional<double> converted = TextToNumber(text);
+        QCOMPARE(converted.has_value(), numeric);
+        if (numeric)
+            QCOMPARE(*converted, value);
+    }
+
+    void numberToTextWritesPlainRegionalFigures_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("whole") << u"en_US"_s << 29.0 << u"29"_s;
+        QTest::newRow("fraction") << u"en_US"_s << 9.5 << u"9.5"_s;
+        QTest::newRow("negative") << u"en_US"_s << -1.0 << u"-1"_s;
+        QTest::newRow("binary noise rounded away") << u"en_US"_s << (0.1 + 0.2 - 2) << u"-1.7"_s;
+        QTest::newRow("no group separator") << u"en_US"_s << 1234567.0 << u"1234567"_s;
+        QTest::newRow("fifteen digits")
+            << u"en_US"_s << 123456789012.345678 << u"123456789012.346"_s;
+        QTest::newRow("decimal comma") << u"de_DE"_s << 9.5 << u"9,5"_s;
+    }
+
+    void numberToTextWritesPlainRegionalFigures()
+    {
+        QFETCH(QString, locale);
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(NumberToText(value), text);
+        QCOMPARE(TextToNumber(NumberToText(value)).has_value(), true);
+    }
+
+    void significanceComparesNumbers()
+    {
+        QLocale::setDefault(QLocale(u"en_US"_s));
+        QVERIFY(IsSignificant(u".038"_s, u".05"_s));
+        QVERIFY(!IsSignificant(u"0.050"_s, u".05"_s));
+        QVERIFY(!IsSignificant(u".051"_s, u".05"_s));
+        QVERIFY(IsSignificant(u" -1"_s, u".05"_s));
+        QVERIFY(IsSignificant(u"1E-05"_s, u".05"_s));
+        QVERIFY(!IsSignificant(u"nan"_s, u".05"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFieldText)
+#include "tst_fieldtext.moc"

@@ -1,0 +1,131 @@
+#include "report/resultviewer.h"
+#include "report/unicodefile.h"
+#include "support/kelvarontest.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestResultOutput : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void writerStoresUtf16LeWithMark_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+
+        QTest::newRow("empty") << QString() << QByteArray("\xFF\xFE", 2);
+        QTest::newRow("abc") << u"abc"_s
+                             << QByteArray("\xFF\xFE"
+                                           "a\0b\0c\0",
+                                           8);
+        QTest::newRow("references stay ASCII") << u"&#945;"_s
+                                               << QByteArray("\xFF\xFE&\0#\0"
+                                                             "9\0"
+                                                             "4\0"
+                                                             "5\0;\0",
+                                                             14);
+        QTest::newRow("greek letter") << u"α"_s << QByteArray("\xFF\xFE\xB1\x03", 4);
+        QTest::newRow("surrogate pair kept")
+            << u"\U0001D465"_s << QByteArray("\xFF\xFE\x35\xD8\x65\xDC", 6);
+        QTest::newRow("lone surrogate kept")
+            << QString(QChar(0xD800)) << QByteArray("\xFF\xFE\x00\xD8", 4);
+    }
+
+    void writerStoresUtf16LeWithMark()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"result.html"_s);
+
+        QVERIFY(WriteUnicodeFile(path, text, true));
+        QCOMPARE(FileBytes(path), bytes);
+        QCOMPARE(FileBytes(path).size(), 2 + 2 * text.size());
+    }
+
+    void writerWithoutMark()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"result.html"_s);
+        QVERIFY(WriteUnicodeFile(path, u"ab"_s, false));
+        QCOMPARE(FileBytes(path), QByteArray("a\0b\0", 4));
+    }
+
+    void shorterTextLeavesNothingOfTheLonger()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"result.html"_s);
+        QVERIFY(WriteUnicodeFile(path, QString(500, u'x'), true));
+        QVERIFY(WriteUnicodeFile(path, u"short"_s, true));
+        QCOMPARE(FileBytes(path), Utf16LeWithBom(u"short"_s));
+    }
+
+    void failedWriteKeepsThePreviousFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"result.html"_s);
+        QVERIFY(WriteUnicodeFile(path, u"previous"_s, true));
+
+        ReadOnlyFolder readOnly(dir.path());
+        if (!readOnly.ok())
+            QSKIP("read-only bind mounts are not allowed here");
+        QString reason;
+        QVERIFY(!WriteUnicodeFile(path, u"new"_s, true, &reason));
+        QVERIFY(!reason.isEmpty());
+        readOnly.release();
+        QCOMPARE(FileBytes(path), Utf16LeWithBom(u"previous"_s));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{u"result.html"_s});
+    }
+
+    void pathThatIsAFolderFails()
+    {
+        QTemporaryDir dir;
+        QString reason;
+        QVERIFY(!WriteUnicodeFile(dir.path(), u"x"_s, true, &reason));
+        QVERIFY(!reason.isEmpty());
+        QVERIFY(QFileInfo(dir.path()).isDir());
+    }
+
+    void resultPathAlwaysAddsTheSeparator()
+    {
+        QCOMPARE(ResultFilePath(), QCoreApplication::applicationDirPath() + u"/result.html"_s);
+    }
+
+    void paneShowsGreekLettersWithAndWithoutSemicolon()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"result.html"_s);
+        QVERIFY(WriteUnicodeFile(
+            path, u"<u>Option 1</u><br>&#945; &#967;<sup>2</sup> at &#945 = .05 &#x3B1 x"_s, true));
+        ResultViewer pane;
+        pane.Navigate(path);
+        QCOMPARE(pane.toPlainText(), u"Option 1\nα χ2 at α = .05 α x"_s);
+        QCOMPARE(pane.currentPath(), path);
+    }
+
+    void paneCompletesOnlyUnterminatedReferences_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("terminated untouched") << u"&#945;"_s << u"&#945;"_s;
+        QTest::newRow("followed by blank") << u"&#945 = "_s << u"&#945; = "_s;
+        QTest::newRow("at the end") << u"a&#945"_s << u"a&#945;"_s;
+        QTest::newRow("named entity untouched") << u"&amp &lt"_s << u"&amp &lt"_s;
+        QTest::newRow("hex") << u"&#x3b1 "_s << u"&#x3b1; "_s;
+    }
+
+    void paneCompletesOnlyUnterminatedReferences()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, shown);
+        QCOMPARE(ResultViewer::PageForDisplay(Utf16LeWithBom(page)), shown);
+    }
+};
+
+QTEST_MAIN(TestResultOutput)
+#include "tst_resultoutput.moc"
