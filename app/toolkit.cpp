@@ -1,7 +1,10 @@
 #include "app/toolkit.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QWidget>
+#include <algorithm>
+#include <limits>
 
 QFont TimesFont(double pointSize, bool bold, bool italic)
 {
@@ -11,6 +14,21 @@ QFont TimesFont(double pointSize, bool bold, bool italic)
     font.setBold(bold);
     font.setItalic(italic);
     return font;
+}
+
+void KeepLabelsInLine(std::initializer_list<QLabel *> labels)
+{
+    int shift = 0;
+    int previousEnd = std::numeric_limits<int>::min();
+    for (QLabel *label : labels) {
+        const int left = label->x() + shift;
+        if (left < previousEnd) {
+            shift += previousEnd - left;
+        }
+        label->move(label->x() + shift, label->y());
+        label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+        previousEnd = label->x() + label->sizeHint().width();
+    }
 }
 
 void SetUpWindow(QWidget *window, const char *name, const QString &caption)

@@ -3,6 +3,9 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <initializer_list>
+
+class QLabel;
 
 class QWidget;
 
@@ -12,6 +15,11 @@ inline const QColor LinkColour(0, 0, 192);
 
 // Times New Roman at a point size; where it is missing, fontconfig's metric-compatible face.
 QFont TimesFont(double pointSize, bool bold = false, bool italic = false);
+
+// Labels that read as one line (a title made of several pieces, such as an italic "t") keep
+// their places, except that a piece moves right, with all after it, where the text before it
+// runs wider than its label: the faces that stand in for Times New Roman can be a little wider.
+void KeepLabelsInLine(std::initializer_list<QLabel *> labels);
 
 // Gives a window its name, caption, icon and background.
 void SetUpWindow(QWidget *window, const char *name, const QString &caption);

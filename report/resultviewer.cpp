@@ -1,5 +1,7 @@
 #include "report/resultviewer.h"
 
+#include "app/toolkit.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -7,6 +9,8 @@
 ResultViewer::ResultViewer(QWidget *parent) : QTextBrowser(parent)
 {
     setOpenLinks(false);
+    // A web browser's default face and size for a page that names none.
+    document()->setDefaultFont(TimesFont(12));
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
