@@ -70,14 +70,19 @@ ttestindepfrm::ttestindepfrm(QWidget *parent)
 void ttestindepfrm::buildTitles()
 {
     // The title line and the heading above the pane set the t of "t-test" in italics.
-    AddLabel("Label17", u"Independent Samples"_s, TimesFont(12, true), 2970, 120, 2145, 285);
-    AddLabel("Label18", u"t"_s, TimesFont(12, true, true), 5190, 120, 75, 285);
-    AddLabel("Label19", u"-test"_s, TimesFont(12, true), 5310, 120, 450, 285);
+    KeepLabelsInLine({
+        AddLabel("Label17", u"Independent Samples"_s, TimesFont(12, true), 2970, 120, 2145, 285),
+        AddLabel("Label18", u"t"_s, TimesFont(12, true, true), 5190, 120, 75, 285),
+        AddLabel("Label19", u"-test"_s, TimesFont(12, true), 5310, 120, 450, 285),
+    });
 
-    AddLabel("Label21", u"Your independent-samples"_s, TimesFont(9.75, true), 390, 4500, 2145, 225);
-    AddLabel("Label20", u"t"_s, TimesFont(9.75, true, true), 2610, 4500, 60, 240);
-    AddLabel("Label16", u"-test results in publishable-format"_s, TimesFont(9.75, true), 2700, 4500,
-             2775, 225);
+    KeepLabelsInLine({
+        AddLabel("Label21", u"Your independent-samples"_s, TimesFont(9.75, true), 390, 4500, 2145,
+                 225),
+        AddLabel("Label20", u"t"_s, TimesFont(9.75, true, true), 2610, 4500, 60, 240),
+        AddLabel("Label16", u"-test results in publishable-format"_s, TimesFont(9.75, true), 2700,
+                 4500, 2775, 225),
+    });
 }
 
 void ttestindepfrm::ResetForm()
