@@ -1,11 +1,11 @@
-#include "chisquare/chisquaretestfrm.h"
+#include "app/mainfrm.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    ChiSquareTestfrm form;
-    form.show();
+    MainFrm menu;
+    menu.show();
     return app.exec();
 }

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QWidget>
 #include <algorithm>
 #include <limits>
@@ -35,16 +37,57 @@ void SetUpWindow(QWidget *window, const char *name, const QString &caption)
 {
     window->setObjectName(QString::fromLatin1(name));
     window->setWindowTitle(caption);
+    window->setWindowIcon(WindowIcon());
     QPalette pal = window->palette();
     pal.setColor(QPalette::Window, FormBackground);
     window->setPalette(pal);
     window->setAutoFillBackground(true);
 }
 
+void ShowWindow(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+namespace {
+// Drawn straight from the SVG, so no image plug-in has to be found at run time.
+QIcon iconFromSvg(const QString &resource, std::initializer_list<int> sizes)
+{
+    QSvgRenderer renderer(resource);
+    QIcon icon;
+    for (int size : sizes) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+} // namespace
+
+QIcon WindowIcon()
+{
+    static const QIcon icon = iconFromSvg(QStringLiteral(":/pictures/kelvaron.svg"), {16, 32, 64});
+    return icon;
+}
+
+QIcon FeedbackPicture()
+{
+    return iconFromSvg(QStringLiteral(":/pictures/feedback.svg"), {48, 72, 96});
+}
+
 void ShowMessageBox(QWidget *parent, const QString &text, const QString &title, MessageIcon icon)
 {
+    // Texts may break their lines with a lone carriage return, which a Qt label does not
+    // break on; show those as line breaks.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning,
-                    title, text, QMessageBox::Ok, parent);
+                    title, shown, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QString>
 #include <initializer_list>
 
@@ -23,6 +24,14 @@ void KeepLabelsInLine(std::initializer_list<QLabel *> labels);
 
 // Gives a window its name, caption, icon and background.
 void SetUpWindow(QWidget *window, const char *name, const QString &caption);
+
+// Shows a window modelessly, in front and active.
+void ShowWindow(QWidget *window);
+
+// The pictures the program draws: the table grid of every window and the pencil over a sheet of
+// paper on the feedback button.
+QIcon WindowIcon();
+QIcon FeedbackPicture();
 
 enum class MessageIcon { Critical, Exclamation };
 

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 // The test windows' client width: the pane and the right-hand column with a margin as wide as
@@ -175,6 +176,9 @@ void ResultForm::AddMainMenuLink(double left, double top)
     LblMainMenuLnk->setPalette(pal);
     SetGeometryTwips(LblMainMenuLnk, left, top, 1095, 255);
     connect(LblMainMenuLnk, &ClickableLabel::clicked, this, &ResultForm::LblMainMenuLnk_Click);
+    // The link is a label and takes no focus; the keyboard reaches it with Alt+M.
+    auto *backToMenu = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_M), this);
+    connect(backToMenu, &QShortcut::activated, this, &ResultForm::LblMainMenuLnk_Click);
 }
 
 void ResultForm::AddResultPane(double left, double top, double width, double height)

@@ -1,0 +1,196 @@
+#include "app/mainfrm.h"
+
+#include "app/clickablelabel.h"
+#include "app/modsupershell.h"
+#include "app/toolkit.h"
+#include "app/twips.h"
+#include "chisquare/chisquaretestfrm.h"
+#include "ttestdep/ttestdepfrm.h"
+#include "ttestindep/ttestindepfrm.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+QLabel *addText(QWidget *parent, QLabel *label, const char *name, const QFont &font, double left,
+                double top, double width, double height)
+{
+    label->setParent(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(font);
+    SetGeometryTwips(label, left, top, width, height);
+    return label;
+}
+
+QLabel *addText(QWidget *parent, const char *name, const QString &caption, const QFont &font,
+                double left, double top, double width, double height)
+{
+    return addText(parent, new QLabel(caption), name, font, left, top, width, height);
+}
+
+// A test entry: black text that opens a test window when clicked.
+ClickableLabel *addEntry(QWidget *parent, const char *name, const QString &caption,
+                         const QString &tip, bool italic, double left, double top, double width,
+                         double height)
+{
+    auto *entry = new ClickableLabel(caption);
+    addText(parent, entry, name, TimesFont(9.75, true, italic), left, top, width, height);
+    entry->setToolTip(tip);
+    return entry;
+}
+} // namespace
+
+MainFrm::MainFrm(QWidget *parent) : QWidget(parent)
+{
+    SetUpWindow(this, "MainFrm", u"Kelvaron - Beta"_s);
+    // Known frame before the first centring (the sizes are outer sizes).
+    create();
+    SetClientSizeTwips(this, 8715, 3915);
+    buildContents();
+    Form_Load();
+}
+
+MainFrm::~MainFrm() = default;
+
+void MainFrm::buildContents()
+{
+    const QString independentTip = u"Compare Means for 2 Independent Samples"_s;
+    KeepLabelsInLine({addText(this, "Label1", u"Save Time Now with Kelvaron™"_s, TimesFont(12), 360,
+                              480, 3825, 315)});
+    KeepLabelsInLine({
+        addText(this, "Label2", u"Only the independent-samples and dependent-samples "_s,
+                TimesFont(12), 360, 855, 4995, 285),
+        addText(this, "Label6", u"t"_s, TimesFont(12, false, true), 5370, 870, 75, 285),
+        addText(this, "Label7", u"-tests are functional."_s, TimesFont(12), 5460, 870, 1815, 285),
+    });
+    KeepLabelsInLine(
+        {addText(this, "Label3", u"Click Feedbacks for information about obtaining more tests!"_s,
+                 TimesFont(12), 360, 1200, 5595, 315)});
+    KeepLabelsInLine(
+        {addText(this, "Label8", u"Select your test now!"_s, TimesFont(12), 360, 1830, 2025, 315)});
+
+    auto *Shape1 = new QFrame(this);
+    Shape1->setObjectName(u"Shape1"_s);
+    Shape1->setFrameShape(QFrame::Box);
+    Shape1->setFrameShadow(QFrame::Plain);
+    SetGeometryTwips(Shape1, 240, 2220, 3105, 1515);
+
+    ClickableLabel *LblMainMenuLnk = addEntry(this, "LblMainMenuLnk", u"Independent Samples"_s,
+                                              independentTip, false, 600, 2460, 2250, 225);
+    ClickableLabel *Label9 =
+        addEntry(this, "Label9", u"t"_s, independentTip, true, 2400, 2460, 60, 240);
+    ClickableLabel *Label10 =
+        addEntry(this, "Label10", u"-test"_s, independentTip, false, 2520, 2460, 390, 225);
+    ClickableLabel *Label11 =
+        addEntry(this, "Label11", u"Dependent Samples"_s,
+                 u"Compare Means for 2 Dependent Samples"_s, false, 600, 2850, 1590, 225);
+    ClickableLabel *Label12 = addEntry(this, "Label12", u"t"_s, {}, true, 2280, 2865, 60, 240);
+    ClickableLabel *Label13 =
+        addEntry(this, "Label13", u"-test"_s, {}, false, 2400, 2865, 360, 225);
+    ClickableLabel *Label18 =
+        addEntry(this, "Label18", u"Two by Two Chi-Square"_s,
+                 u"Compare two categories each with two levels"_s, false, 600, 3240, 1920, 225);
+    KeepLabelsInLine({LblMainMenuLnk, Label9, Label10});
+    KeepLabelsInLine({Label11, Label12, Label13});
+    KeepLabelsInLine({Label18});
+
+    connect(LblMainMenuLnk, &ClickableLabel::clicked, this, &MainFrm::LblMainMenuLnk_Click);
+    connect(Label9, &ClickableLabel::clicked, this, &MainFrm::Label9_Click);
+    connect(Label10, &ClickableLabel::clicked, this, &MainFrm::Label10_Click);
+    connect(Label11, &ClickableLabel::clicked, this, &MainFrm::Label11_Click);
+    connect(Label12, &ClickableLabel::clicked, this, &MainFrm::Label12_Click);
+    connect(Label13, &ClickableLabel::clicked, this, &MainFrm::Label13_Click);
+    connect(Label18, &ClickableLabel::clicked, this, &MainFrm::Label18_Click);
+
+    // The entries are labels and take no focus, so each row has a shortcut of its own.
+    auto *openIndependent = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_1), this);
+    auto *openDependent = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_2), this);
+    auto *openChiSquare = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_3), this);
+    connect(openIndependent, &QShortcut::activated, this, &MainFrm::LblMainMenuLnk_Click);
+    connect(openDependent, &QShortcut::activated, this, &MainFrm::Label11_Click);
+    connect(openChiSquare, &QShortcut::activated, this, &MainFrm::Label18_Click);
+
+    auto *CmdFeedbacks = new QPushButton(u"Your Feedbacks"_s, this);
+    CmdFeedbacks->setObjectName(u"CmdFeedbacks"_s);
+    CmdFeedbacks->setFont(TimesFont(15.75));
+    CmdFeedbacks->setIcon(FeedbackPicture());
+    CmdFeedbacks->setIconSize(QSize(TwipsToPixels(1080), TwipsToPixels(1080)));
+    SetGeometryTwips(CmdFeedbacks, 3450, 2190, 5145, 1545);
+    connect(CmdFeedbacks, &QPushButton::clicked, this, &MainFrm::CmdFeedbacks_Click);
+}
+
+void MainFrm::Form_Load()
+{
+    MoveWindowTwips(this, ScreenWidthTwips() / 2 - WindowWidthTwips(this) / 2,
+                    ScreenHeightTwips() / 2 - WindowHeightTwips(this) / 2);
+}
+
+void MainFrm::LblMainMenuLnk_Click()
+{
+    OpenTest(m_ttestindepfrm);
+}
+void MainFrm::Label9_Click()
+{
+    OpenTest(m_ttestindepfrm);
+}
+void MainFrm::Label10_Click()
+{
+    OpenTest(m_ttestindepfrm);
+}
+void MainFrm::Label11_Click()
+{
+    OpenTest(m_ttestdepfrm);
+}
+void MainFrm::Label12_Click()
+{
+    OpenTest(m_ttestdepfrm);
+}
+void MainFrm::Label13_Click()
+{
+    OpenTest(m_ttestdepfrm);
+}
+void MainFrm::Label18_Click()
+{
+    OpenTest(m_chiSquareTestfrm);
+}
+
+template <typename Form> void MainFrm::OpenTest(std::unique_ptr<Form> &form)
+{
+    hide();
+    if (!form) {
+        form = std::make_unique<Form>();
+        connect(form.get(), &ResultForm::mainMenuRequested, this, &MainFrm::ShowAgain);
+    }
+    ShowWindow(form.get());
+}
+
+void MainFrm::ShowAgain()
+{
+    ShowWindow(this);
+}
+
+void MainFrm::CmdFeedbacks_Click()
+{
+    qint32 number = 0;
+    QString source;
+    QString description;
+    SuperShell(u"mailto:"_s + QLatin1String(FeedbackAddress), QString(), 0, 1, QString(), -1, true,
+               number, source, description);
+}
+
+void MainFrm::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Form_Unload();
+}
+
+void MainFrm::Form_Unload()
+{
+    QCoreApplication::quit();
+}
