@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Start-up benchmark: time from process start until the first window is painted, and peak
+# memory, for Kelvaron's main menu and for a bare Qt Widgets window, interleaved, under Xvfb.
+# Usage: bash bench/startup.sh [runs]   (default 15). Not part of the test suite.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-15}
+
+if [[ "${KELVARON_BENCH_INNER:-}" != 1 ]]; then
+    bash scripts/install-deps.sh
+    for p in xvfb xauth; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+            DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$p"
+    done
+    cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+        -DKELVARON_BUILD_BENCH=ON >/dev/null
+    cmake --build build-bench --target bench_startup_kelvaron bench_startup_bare >/dev/null
+    KELVARON_BENCH_INNER=1 exec xvfb-run -a bash "$0" "$runs"
+fi
+
+measure() { # program -> "milliseconds peak_kB"
+    local start end_and_peak
+    start=$(date +%s%N)
+    end_and_peak=$("$1" 2>/dev/null)
+    awk -v s="$start" -v e="${end_and_peak% *}" -v m="${end_and_peak#* }" \
+        'BEGIN { printf "%.2f %d\n", (e - s) / 1e6, m }'
+}
+
+median() { sort -n | awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
+
+: >/tmp/kelvaron-bench-k
+: >/tmp/kelvaron-bench-b
+"./build-bench/bench/bench_startup_bare" >/dev/null 2>&1 # warm the caches once for both
+"./build-bench/bench/bench_startup_kelvaron" >/dev/null 2>&1
+for ((i = 0; i < runs; i++)); do
+    measure ./build-bench/bench/bench_startup_kelvaron >>/tmp/kelvaron-bench-k
+    measure ./build-bench/bench/bench_startup_bare >>/tmp/kelvaron-bench-b
+done
+
+kt=$(cut -d' ' -f1 /tmp/kelvaron-bench-k | median)
+bt=$(cut -d' ' -f1 /tmp/kelvaron-bench-b | median)
+km=$(cut -d' ' -f2 /tmp/kelvaron-bench-k | median)
+bm=$(cut -d' ' -f2 /tmp/kelvaron-bench-b | median)
+echo "runs each: $runs (interleaved)"
+echo "start-up to first paint, median: kelvaron ${kt} ms, bare window ${bt} ms, ratio $(awk -v a="$kt" -v b="$bt" 'BEGIN { printf "%.2f", a / b }') (bar 1.30)"
+echo "peak memory, median: kelvaron ${km} kB, bare window ${bm} kB, ratio $(awk -v a="$km" -v b="$bm" 'BEGIN { printf "%.2f", a / b }') (bar 1.20)"
