@@ -2,8 +2,6 @@
 
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QWidget>
 #include <algorithm>
 #include <limits>
@@ -52,32 +50,24 @@ void ShowWindow(QWidget *window)
 }
 
 namespace {
-// Drawn straight from the SVG, so no image plug-in has to be found at run time.
-QIcon iconFromSvg(const QString &resource, std::initializer_list<int> sizes)
+QIcon iconFromPictures(const QString &name, std::initializer_list<int> sizes)
 {
-    QSvgRenderer renderer(resource);
     QIcon icon;
-    for (int size : sizes) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
+    for (int size : sizes)
+        icon.addFile(QStringLiteral(":/pictures/%1-%2.png").arg(name).arg(size), QSize(size, size));
     return icon;
 }
 } // namespace
 
 QIcon WindowIcon()
 {
-    static const QIcon icon = iconFromSvg(QStringLiteral(":/pictures/kelvaron.svg"), {16, 32, 64});
+    static const QIcon icon = iconFromPictures(QStringLiteral("kelvaron"), {16, 32, 64});
     return icon;
 }
 
 QIcon FeedbackPicture()
 {
-    return iconFromSvg(QStringLiteral(":/pictures/feedback.svg"), {48, 72, 96});
+    return iconFromPictures(QStringLiteral("feedback"), {72, 144});
 }
 
 void ShowMessageBox(QWidget *parent, const QString &text, const QString &title, MessageIcon icon)

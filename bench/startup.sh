@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Start-up benchmark: time from process start until the first window is painted, and peak
 # memory, for Kelvaron's main menu and for a bare Qt Widgets window, interleaved, under Xvfb.
+# A second yardstick, the bare window showing one label, shows what Qt's one-time loading of
+# the font database costs any window that shows text.
 # Usage: bash bench/startup.sh [runs]   (default 15). Not part of the test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +16,7 @@ if [[ "${KELVARON_BENCH_INNER:-}" != 1 ]]; then
     done
     cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
         -DKELVARON_BUILD_BENCH=ON >/dev/null
-    cmake --build build-bench --target bench_startup_kelvaron bench_startup_bare >/dev/null
+    cmake --build build-bench --target bench_startup_kelvaron bench_startup_bare bench_startup_label >/dev/null
     KELVARON_BENCH_INNER=1 exec xvfb-run -a bash "$0" "$runs"
 fi
 
@@ -30,17 +32,21 @@ median() { sort -n | awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] 
 
 : >/tmp/kelvaron-bench-k
 : >/tmp/kelvaron-bench-b
+: >/tmp/kelvaron-bench-l
 "./build-bench/bench/bench_startup_bare" >/dev/null 2>&1 # warm the caches once for both
 "./build-bench/bench/bench_startup_kelvaron" >/dev/null 2>&1
 for ((i = 0; i < runs; i++)); do
     measure ./build-bench/bench/bench_startup_kelvaron >>/tmp/kelvaron-bench-k
     measure ./build-bench/bench/bench_startup_bare >>/tmp/kelvaron-bench-b
+    measure ./build-bench/bench/bench_startup_label >>/tmp/kelvaron-bench-l
 done
 
-kt=$(cut -d' ' -f1 /tmp/kelvaron-bench-k | median)
-bt=$(cut -d' ' -f1 /tmp/kelvaron-bench-b | median)
-km=$(cut -d' ' -f2 /tmp/kelvaron-bench-k | median)
-bm=$(cut -d' ' -f2 /tmp/kelvaron-bench-b | median)
+med() { cut -d' ' -f"$2" "/tmp/kelvaron-bench-$1" | median; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+kt=$(med k 1) bt=$(med b 1) lt=$(med l 1)
+km=$(med k 2) bm=$(med b 2) lm=$(med l 2)
 echo "runs each: $runs (interleaved)"
-echo "start-up to first paint, median: kelvaron ${kt} ms, bare window ${bt} ms, ratio $(awk -v a="$kt" -v b="$bt" 'BEGIN { printf "%.2f", a / b }') (bar 1.30)"
-echo "peak memory, median: kelvaron ${km} kB, bare window ${bm} kB, ratio $(awk -v a="$km" -v b="$bm" 'BEGIN { printf "%.2f", a / b }') (bar 1.20)"
+echo "start-up to first paint, median: kelvaron ${kt} ms, bare window ${bt} ms, bare window with a label ${lt} ms"
+echo "  ratio to the bare window $(ratio "$kt" "$bt") (bar 1.30), to the window with a label $(ratio "$kt" "$lt")"
+echo "peak memory, median: kelvaron ${km} kB, bare window ${bm} kB, bare window with a label ${lm} kB"
+echo "  ratio to the bare window $(ratio "$km" "$bm") (bar 1.20), to the window with a label $(ratio "$km" "$lm")"
