@@ -4,7 +4,6 @@
 #include <QMessageBox>
 #include <QWidget>
 #include <algorithm>
-#include <limits>
 
 QFont TimesFont(double pointSize, bool bold, bool italic)
 {
@@ -19,15 +18,23 @@ QFont TimesFont(double pointSize, bool bold, bool italic)
 void KeepLabelsInLine(std::initializer_list<QLabel *> labels)
 {
     int shift = 0;
-    int previousEnd = std::numeric_limits<int>::min();
+    const QLabel *previous = nullptr;
     for (QLabel *label : labels) {
-        const int left = label->x() + shift;
-        if (left < previousEnd) {
-            shift += previousEnd - left;
-        }
         label->move(label->x() + shift, label->y());
+        if (previous) {
+            // Two words meeting across labels keep a blank between them ("Samples t").
+            const bool wordsMeet = !previous->text().isEmpty() && !label->text().isEmpty() &&
+                                   previous->text().back().isLetter() &&
+                                   label->text().front().isLetter();
+            const int end = previous->x() + previous->sizeHint().width() +
+                            (wordsMeet ? previous->fontMetrics().horizontalAdvance(u' ') : 0);
+            if (label->x() < end) {
+                shift += end - label->x();
+                label->move(end, label->y());
+            }
+        }
         label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
-        previousEnd = label->x() + label->sizeHint().width();
+        previous = label;
     }
 }
 

@@ -96,18 +96,19 @@ ttestdepfrm::ttestdepfrm(QWidget *parent)
 
 void ttestdepfrm::buildTitles()
 {
-    // Both headings read "... t-test" with the t in italics. The t keeps to the right of its
-    // label so that it joins "-test" and stays clear of the words before it.
-    AddLabel("Label17", u"Dependent Samples"_s, TimesFont(12, true), 2745, 120, 2085, 285);
-    AddLabel("Label18", u"t"_s, TimesFont(12, true, true), 4830, 120, 120, 285)
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    AddLabel("Label19", u"-test"_s, TimesFont(12, true), 4950, 120, 450, 285);
-
-    AddLabel("Label21", u"Your dependent-samples"_s, TimesFont(9.75, true), 390, 4290, 2100, 240);
-    AddLabel("Label20", u"t"_s, TimesFont(9.75, true, true), 2430, 4290, 90, 240)
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    AddLabel("Label16", u"-test results in publishable-format"_s, TimesFont(9.75, true), 2520, 4290,
-             3990, 240);
+    // Both headings read "... t-test" with the t in italics.
+    KeepLabelsInLine({
+        AddLabel("Label17", u"Dependent Samples"_s, TimesFont(12, true), 2745, 120, 2085, 285),
+        AddLabel("Label18", u"t"_s, TimesFont(12, true, true), 4830, 120, 120, 285),
+        AddLabel("Label19", u"-test"_s, TimesFont(12, true), 4950, 120, 450, 285),
+    });
+    KeepLabelsInLine({
+        AddLabel("Label21", u"Your dependent-samples"_s, TimesFont(9.75, true), 390, 4290, 2100,
+                 240),
+        AddLabel("Label20", u"t"_s, TimesFont(9.75, true, true), 2430, 4290, 90, 240),
+        AddLabel("Label16", u"-test results in publishable-format"_s, TimesFont(9.75, true), 2520,
+                 4290, 3990, 240),
+    });
 }
 
 void ttestdepfrm::ResetForm()
