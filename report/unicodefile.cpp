@@ -1,13 +1,22 @@
 #include "report/unicodefile.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QtEndian>
+#include <unistd.h>
 
 QString ResultFilePath()
 {
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-           QStringLiteral("result.html");
+    QString folder = QCoreApplication::applicationDirPath();
+    // Asks the kernel, which also knows read-only mounts (root passes any permission bits).
+    if (::access(QFile::encodeName(folder).constData(), W_OK) != 0) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir().mkpath(folder);
+    }
+    return folder + QLatin1Char('/') + QStringLiteral("result.html");
 }
 
 bool WriteUnicodeFile(const QString &path, const QString &text, bool byteOrderMark,

@@ -4,6 +4,8 @@
 
 // Where every test window writes its result: the folder that holds the executable, then the
 // separator (always added, so a program in "/" writes "//result.html"), then "result.html".
+// Where that folder cannot be written by the user (a system-wide install), the user's own data
+// folder for the program takes its place, created when missing.
 QString ResultFilePath();
 
 // Stores the text as UTF-16 little-endian: FF FE when byteOrderMark is set, then the text's code

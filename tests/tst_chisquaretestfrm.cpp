@@ -229,33 +229,6 @@ private Q_SLOTS:
         QCOMPARE(WindowHeightTwips(form.get()), 4725.0);
     }
 
-    void failedWriteTellsTheUserAndKeepsTheOldResult()
-    {
-        typeFields(Example);
-        clickShowResult();
-        const QRect grown = form->frameGeometry();
-        TypeInto(box(u"txtpvalue"_s), u".05"_s);
-
-        ReadOnlyFolder readOnly(QFileInfo(ResultFilePath()).absolutePath());
-        if (!readOnly.ok())
-            QSKIP("read-only bind mounts are not allowed here");
-        form->ResetForm(); // collapsed, to see that a failed write does not grow it
-        typeFields(Example);
-        TypeInto(box(u"txtpvalue"_s), u".05"_s);
-        const QRect collapsed = form->frameGeometry();
-        const QString page = pane()->toHtml();
-        MessageBoxCatcher boxes;
-        clickShowResult();
-        readOnly.release();
-
-        QCOMPARE(boxes.boxes().size(), 1);
-        QVERIFY(boxes.texts().first().contains(ResultFilePath()));
-        QCOMPARE(form->frameGeometry(), collapsed);
-        QVERIFY(collapsed != grown);
-        QCOMPARE(pane()->toHtml(), page);
-        QCOMPARE(FileBytes(ResultFilePath()), Utf16LeWithBom(ExampleSignificant));
-    }
-
     void closingEndsTheProgram()
     {
         QTimer::singleShot(0, form.get(), [this] { form->close(); });

@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
-using namespace Qt::Literals::StringLiterals;
+#include <sched.h>
+#include <sys/mount.h>
 
 MessageBoxCatcher::MessageBoxCatcher()
 {
@@ -67,13 +67,26 @@ QByteArray Utf16LeWithBom(const QString &text)
            QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
 }
 
-ReadOnlyFolder::ReadOnlyFolder(const QString &folder) : m_folder(folder)
+namespace {
+// Mounts made by a test live in a mount namespace of the test process's own, so they vanish
+// with it even when a test crashes or times out, and nothing else on the machine sees them.
+bool privateMountNamespace()
+{
+    static const bool ok = unshare(CLONE_NEWNS) == 0 &&
+                           mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    return ok;
+}
+} // namespace
+
+ReadOnlyFolder::ReadOnlyFolder(const QString &folder) : m_folder(QFile::encodeName(folder))
 {
     // A read-only bind mount holds even for root, who ignores permission bits.
-    m_mounted = QProcess::execute(u"mount"_s, {u"--bind"_s, folder, folder}) == 0;
-    if (m_mounted && QProcess::execute(u"mount"_s, {u"-o"_s, u"remount,ro,bind"_s, folder}) != 0) {
+    if (!privateMountNamespace())
+        return;
+    m_mounted = mount(m_folder.constData(), m_folder.constData(), nullptr, MS_BIND, nullptr) == 0;
+    if (m_mounted && mount(nullptr, m_folder.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY,
+                           nullptr) != 0)
         release();
-    }
 }
 
 ReadOnlyFolder::~ReadOnlyFolder()
@@ -84,6 +97,6 @@ ReadOnlyFolder::~ReadOnlyFolder()
 void ReadOnlyFolder::release()
 {
     if (m_mounted)
-        QProcess::execute(u"umount"_s, {m_folder});
+        umount2(m_folder.constData(), MNT_DETACH);
     m_mounted = false;
 }

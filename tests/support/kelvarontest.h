@@ -43,8 +43,9 @@ QByteArray FileBytes(const QString &path);
 // What WriteUnicodeFile must store for this text: FF FE and the UTF-16LE code units.
 QByteArray Utf16LeWithBom(const QString &text);
 
-// Makes a folder read-only for everyone, root included, for as long as it lives (a read-only
-// bind mount of the folder onto itself). ok() is false where mounting is not allowed.
+// Makes a folder read-only for this test process, root included, for as long as it lives (a
+// read-only bind mount of the folder onto itself, in the process's own mount namespace).
+// ok() is false where mounting is not allowed.
 class ReadOnlyFolder {
 public:
     explicit ReadOnlyFolder(const QString &folder);
@@ -55,6 +56,6 @@ public:
     void release();
 
 private:
-    QString m_folder;
+    QByteArray m_folder;
     bool m_mounted = false;
 };
