@@ -229,16 +229,6 @@ private Q_SLOTS:
         QCOMPARE(WindowHeightTwips(form.get()), 4725.0);
     }
 
-    void closingEndsTheProgram()
-    {
-        QTimer::singleShot(0, form.get(), [this] { form->close(); });
-        QTimer guard;
-        guard.setSingleShot(true);
-        connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
-        guard.start(5000);
-        QCOMPARE(QCoreApplication::exec(), 0);
-    }
-
 private:
     QLineEdit *box(const QString &name) const { return form->findChild<QLineEdit *>(name); }
     ResultViewer *pane() const { return form->findChild<ResultViewer *>(u"WebBrowser1"_s); }

@@ -2,8 +2,11 @@
 #include "report/unicodefile.h"
 #include "support/kelvarontest.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -106,6 +109,21 @@ private Q_SLOTS:
         pane.Navigate(path);
         QCOMPARE(pane.toPlainText(), u"Option 1\nα χ2 at α = .05 α x"_s);
         QCOMPARE(pane.currentPath(), path);
+    }
+
+    void paneTextCopiesWithItsItalics()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"result.html"_s);
+        QVERIFY(WriteUnicodeFile(path, u"(<i>N</i> = 30) at &#945 = .05"_s, true));
+        ResultViewer pane;
+        pane.Navigate(path);
+        pane.selectAll();
+        pane.copy();
+        const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(copied && copied->hasHtml());
+        QVERIFY(copied->html().contains(u"font-style:italic;\">N</span>"_s));
+        QCOMPARE(copied->text(), u"(N = 30) at α = .05"_s);
     }
 
     void paneCompletesOnlyUnterminatedReferences_data()
