@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xdg-utils
     fonts-liberation
+    clang libclang-rt-14-dev
 )
 
 missing=()
