@@ -108,6 +108,26 @@ private Q_SLOTS:
         QCOMPARE(pane.currentPath(), path);
     }
 
+    // A page with an enormous word is broken anywhere (laid out at word boundaries it takes
+    // seconds); every other page keeps its words whole.
+    void paneBreaksAnywhereOnlyWithAnEnormousWord()
+    {
+        QTemporaryDir dir;
+        const QString ordinary = dir.filePath(u"ordinary.html"_s);
+        const QString enormous = dir.filePath(u"enormous.html"_s);
+        QVERIFY(WriteUnicodeFile(ordinary, u"<u>Option 1</u><br>"_s + QString(900, u'x'), true));
+        QVERIFY(
+            WriteUnicodeFile(enormous, u"<u>Option 1</u><br>a "_s + QString(100000, u'x'), true));
+        ResultViewer pane;
+        pane.Navigate(ordinary);
+        QCOMPARE(pane.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+        pane.Navigate(enormous);
+        QCOMPARE(pane.wordWrapMode(), QTextOption::WrapAnywhere);
+        QCOMPARE(pane.toPlainText().size(), 100000 + 11);
+        pane.Navigate(ordinary);
+        QCOMPARE(pane.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    }
+
     void paneCompletesOnlyUnterminatedReferences_data()
     {
         QTest::addColumn<QString>("page");
