@@ -1,107 +1,17 @@
 #include "app/twips.h"
-#include "chisquare/chisquarereport.h"
-#include "chisquare/chisquaretestfrm.h"
 #include "report/resultviewer.h"
 #include "report/unicodefile.h"
+#include "support/examplewindows.h"
 #include "support/kelvarontest.h"
-#include "ttestdep/ttestdepfrm.h"
-#include "ttestdep/ttestdepreport.h"
-#include "ttestindep/ttestindepfrm.h"
-#include "ttestindep/ttestindepreport.h"
 
 #include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
 #include <QTest>
-#include <functional>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-// A test window filled with a worked example, in which the two name boxes without a length limit
-// take the names under test, and the report the window must write for them.
-struct Window {
-    QString title;
-    std::function<std::unique_ptr<ResultForm>()> create;
-    // Boxes the user types into, in tab order; the derived boxes fill themselves.
-    QList<std::pair<QString, QString>> typed;
-    QString nameBox1, nameBox2;
-    std::function<QString(const QString &, const QString &)> report;
-    double grownHeight;
-};
-
-const QList<Window> &Windows()
-{
-    static const QList<Window> windows = {
-        {u"chi-square"_s,
-         [] { return std::make_unique<ChiSquareTestfrm>(); },
-         {{u"txtC1L1"_s, u"male"_s},
-          {u"txtC1L2"_s, u"female"_s},
-          {u"txtC2L1"_s, u"smoker"_s},
-          {u"txtC2L2"_s, u"non-smoker"_s},
-          {u"txtotSamSize"_s, u"100"_s},
-          {u"txtC1L1Cnt"_s, u"48"_s},
-          {u"txtC1L2Cnt"_s, u"52"_s},
-          {u"txtC2L1Cnt"_s, u"30"_s},
-          {u"txtC2L2Cnt"_s, u"70"_s},
-          {u"txtalpha"_s, u".05"_s},
-          {u"txtChiSq"_s, u"4.32"_s},
-          {u"txtpvalue"_s, u".038"_s}},
-         u"txtC1Name"_s,
-         u"txtC2Name"_s,
-         [](const QString &name1, const QString &name2) {
-             return ComposeChiSquareReport({name1, name2, u"male"_s, u"female"_s, u"smoker"_s,
-                                            u"non-smoker"_s, u"100"_s, u"48"_s, u"52"_s, u"30"_s,
-                                            u"70"_s, u".05"_s, u"4.32"_s, u".038"_s});
-         },
-         8605},
-        {u"dependent"_s,
-         [] { return std::make_unique<ttestdepfrm>(); },
-         {{u"txtg1Mean"_s, u"24.5"_s},
-          {u"txtg2Mean"_s, u"20.1"_s},
-          {u"txtg1StdDev"_s, u"5.2"_s},
-          {u"txtg2StdDev"_s, u"4.8"_s},
-          {u"txtotSamSize"_s, u"30"_s},
-          {u"txtDepVarName"_s, u"anxiety score"_s},
-          {u"txtierrorrate"_s, u".05"_s},
-          {u"txttstatistics"_s, u"3.12"_s},
-          {u"txtpvalue"_s, u".004"_s}},
-         u"txtg1Name"_s,
-         u"txtg2Name"_s,
-         [](const QString &name1, const QString &name2) {
-             TTestDepFields fields{name1,    name2,    u"24.5"_s, u"20.1"_s,
-                                   u"5.2"_s, u"4.8"_s, u"30"_s,   u"anxiety score"_s,
-                                   u".05"_s, u"29"_s,  u"3.12"_s, u".004"_s,
-                                   u"1"_s};
-             return ComposeTTestDepReport(fields);
-         },
-         9985},
-        {u"independent"_s,
-         [] { return std::make_unique<ttestindepfrm>(); },
-         {{u"txtg1Mean"_s, u"12.5"_s},
-          {u"txtg2Mean"_s, u"10.2"_s},
-          {u"txtg1StdDev"_s, u"2.1"_s},
-          {u"txtg2StdDev"_s, u"2.3"_s},
-          {u"txtg1SamSize"_s, u"20"_s},
-          {u"txtg2SamSize"_s, u"22"_s},
-          {u"txtDepVarName"_s, u"anxiety"_s},
-          {u"txtierrorrate"_s, u"0.05"_s},
-          {u"txttstatistics"_s, u"3.37"_s},
-          {u"txtpvalue"_s, u"0.002"_s}},
-         u"txtg1Name"_s,
-         u"txtg2Name"_s,
-         [](const QString &name1, const QString &name2) {
-             TTestIndepFields fields{name1,     name2,   u"12.5"_s, u"10.2"_s, u"2.1"_s,
-                                     u"2.3"_s,  u"20"_s, u"22"_s,   u"42"_s,   u"anxiety"_s,
-                                     u"0.05"_s, u"1"_s,  u"40"_s,   u"3.37"_s, u"0.002"_s};
-             return ComposeTTestIndepReport(fields);
-         },
-         10195},
-    };
-    return windows;
-}
-
 QString Words(qsizetype length)
 {
     QString text;
@@ -147,8 +57,8 @@ private Q_SLOTS:
         const QString astral = u"\U0001D465\U0001F600 \U00020BB7"_s;
         const QString loneHigh = WithUnit(u"a"_s, 0xD800, u"b"_s);
         const QString loneLow = WithUnit(u"c"_s, 0xDFFF, QString());
-        for (qsizetype w = 0; w < Windows().size(); ++w) {
-            const QString title = Windows().at(w).title;
+        for (qsizetype w = 0; w < ExampleWindows().size(); ++w) {
+            const QString title = ExampleWindows().at(w).title;
             const auto row = [&](const char *what) -> QTestData & {
                 return QTest::newRow(qPrintable(title + u": "_s + QLatin1StringView(what)))
                        << int(w);
@@ -180,16 +90,13 @@ private Q_SLOTS:
         QFETCH(QString, name2);
         QFETCH(QString, shown);
         QFETCH(QString, notShown);
-        const Window &under = Windows().at(window);
+        const ExampleWindow &under = ExampleWindows().at(window);
         form = under.create();
         QVERIFY(ShowAndActivate(form.get()));
-        paste(under.nameBox1, name1);
-        paste(under.nameBox2, name2);
-        for (const auto &[name, text] : under.typed)
-            TypeInto(box(name), text);
+        FillExample(form.get(), under, name1, name2);
 
         MessageBoxCatcher boxes;
-        clickShowResult();
+        ClickShowResult(form.get());
 
         QCOMPARE(boxes.texts(), QStringList());
         QCOMPARE(box(under.nameBox1)->text(), name1);
@@ -238,11 +145,11 @@ private Q_SLOTS:
         QFETCH(QString, size2);
         QFETCH(QString, freedom);
         QLocale::setDefault(QLocale(region));
-        const Window &under = Windows().at(window);
+        const ExampleWindow &under = ExampleWindows().at(window);
         form = under.create();
         QVERIFY(ShowAndActivate(form.get()));
-        paste(under.nameBox1, u"pretest"_s);
-        paste(under.nameBox2, u"posttest"_s);
+        PasteInto(box(under.nameBox1), u"pretest"_s);
+        PasteInto(box(under.nameBox2), u"posttest"_s);
         const QString point = QLocale().decimalPoint();
         for (const auto &[name, text] : under.typed) {
             QString typed = text;
@@ -250,11 +157,11 @@ private Q_SLOTS:
                 typed = size1;
             else if (name == u"txtg2SamSize")
                 typed = size2;
-            paste(name, typed.replace(u'.', point));
+            PasteInto(box(name), typed.replace(u'.', point));
         }
 
         MessageBoxCatcher boxes;
-        clickShowResult();
+        ClickShowResult(form.get());
         QCOMPARE(boxes.texts(), QStringList());
         QCOMPARE(box(u"txtdegoffreedom"_s)->text(), freedom);
         QVERIFY(FileBytes(ResultFilePath()).contains(Utf16LeWithBom(freedom).mid(2)));
@@ -262,21 +169,6 @@ private Q_SLOTS:
 
 private:
     QLineEdit *box(const QString &name) const { return form->findChild<QLineEdit *>(name); }
-
-    // A real click into the box, then the text as a paste would put it there: typing 100,000
-    // characters key by key takes minutes, and QTest types only ASCII.
-    void paste(const QString &name, const QString &text)
-    {
-        QLineEdit *target = box(name);
-        QTest::mouseClick(target, Qt::LeftButton);
-        target->selectAll();
-        target->insert(text);
-    }
-
-    void clickShowResult()
-    {
-        QTest::mouseClick(form->findChild<QPushButton *>(u"CmdShowResultText"_s), Qt::LeftButton);
-    }
 
     std::unique_ptr<ResultForm> form;
 };
