@@ -48,5 +48,19 @@ QString NumberToText(double value)
 {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    // Qt writes some numbers in forms that its own reading refuses: "1×10^+21" in Swedish, a
+    // direction mark before the minus sign in Hebrew and Arabic, and, for the largest doubles,
+    // a 15-digit rounding beyond the range of a double. Those are written with a plain sign and
+    // "E" exponent, and with 14 digits where 15 overflow, so that a box the program fills always
+    // passes its own number test.
+    for (const int digits : {15, 14}) {
+        const QString regional = locale.toString(value, 'g', digits);
+        if (TextToNumber(regional))
+            return regional;
+        QString plain = QLocale::c().toString(value, 'G', digits);
+        plain.replace(u'.', locale.decimalPoint());
+        if (TextToNumber(plain))
+            return plain;
+    }
     return locale.toString(value, 'g', 15);
 }

@@ -20,5 +20,6 @@ std::optional<double> TextToNumber(const QString &text);
 bool PassesNumberTest(const QString &text);
 
 // The number-to-text rule for the boxes the program fills itself: at most 15 significant
-// digits, the regional decimal separator, no group separators, no leading blank.
+// digits, the regional decimal separator, no group separators, no leading blank. The text of a
+// finite value always passes the number test and converts back to the value at that precision.
 QString NumberToText(double value);

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QTextBoundaryFinder>
+#include <algorithm>
 
 ResultViewer::ResultViewer(QWidget *parent) : QTextBrowser(parent)
 {
@@ -27,10 +29,36 @@ QString ResultViewer::PageForDisplay(const QByteArray &fileBytes)
     return page;
 }
 
+namespace {
+// Qt's line layout seeks the end of a word before it breaks the word anywhere, again for every
+// line, so a word of 100,000 letters takes seconds to lay out. A page that holds a word longer
+// than this is broken anywhere: the long word shows in the same lines, and only the page's other
+// words may now break inside at a line's end.
+constexpr qsizetype LongestWordToWrapAtBoundaries = 1000;
+
+qsizetype LongestUnbreakableRun(const QString &text)
+{
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    qsizetype longest = 0;
+    qsizetype previous = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at != -1; at = breaks.toNextBoundary()) {
+        longest = std::max(longest, at - previous);
+        previous = at;
+    }
+    return longest;
+}
+} // namespace
+
 void ResultViewer::Navigate(const QString &path)
 {
     m_path = path;
     QFile file(path);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    setHtml(PageForDisplay(bytes));
+    const QString page = PageForDisplay(bytes);
+    // Emptied first, so that the old page is not laid out again in the new wrap mode.
+    clear();
+    setWordWrapMode(LongestUnbreakableRun(page) > LongestWordToWrapAtBoundaries
+                        ? QTextOption::WrapAnywhere
+                        : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHtml(page);
 }

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QtEndian>
+#include <cerrno>
 #include <unistd.h>
 
 QString ResultFilePath()
@@ -32,10 +33,24 @@ bool WriteUnicodeFile(const QString &path, const QString &text, bool byteOrderMa
     }
 
     // Written beside the old file and renamed over it, so a failure never costs the last result.
+    // Unbuffered, so that a full disk fails the write itself: Qt 6.4's commit() loses an error of
+    // its final flush and puts an empty file in the old one's place. The data is synced before
+    // the rename, so that a disk that reports failures late still fails here.
     QSaveFile file(path);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                   file.write(bytes) == bytes.size();
+    QString reason = file.errorString();
+    if (written && ::fsync(file.handle()) != 0) {
+        reason = qt_error_string(errno);
+        written = false;
+    }
+    if (written) {
+        written = file.commit();
+        reason = file.errorString();
+    } else {
+        file.cancelWriting();
+    }
     if (!written && errorText)
-        *errorText = file.errorString();
+        *errorText = reason;
     return written;
 }

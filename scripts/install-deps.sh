@@ -8,6 +8,7 @@ packages=(
     xdg-utils
     fonts-liberation
     dpkg-dev file desktop-file-utils appstream
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Kelvaron and runs every test (headless).
+# Installs what is missing, builds Kelvaron and runs every test (headless), then runs them again
+# built with the sanitizers, and runs each fuzz target for a fixed number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+bash scripts/test-sanitized.sh
+bash scripts/fuzz.sh

@@ -3,6 +3,7 @@
 
 #include <QLocale>
 #include <QTest>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -80,6 +81,12 @@ private Q_SLOTS:
         QTest::newRow("fifteen digits")
             << u"en_US"_s << 123456789012.345678 << u"123456789012.346"_s;
         QTest::newRow("decimal comma") << u"de_DE"_s << 9.5 << u"9,5"_s;
+        // Where Qt's own form would not read back.
+        QTest::newRow("Swedish exponent") << u"sv_SE"_s << 1e21 << u"1E+21"_s;
+        QTest::newRow("Hebrew minus") << u"he_IL"_s << -1.0 << u"-1"_s;
+        QTest::newRow("Arabic minus") << u"ar_EG"_s << -0.5 << u"-0\u066B5"_s;
+        QTest::newRow("largest double")
+            << u"en_US"_s << std::numeric_limits<double>::max() << u"1.7976931348623E+308"_s;
     }
 
     void numberToTextWritesPlainRegionalFigures()
@@ -90,6 +97,33 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(locale));
         QCOMPARE(NumberToText(value), text);
         QCOMPARE(TextToNumber(NumberToText(value)).has_value(), true);
+    }
+
+    // The boxes the program fills are checked like typed ones, in every regional format.
+    void numberToTextReadsBackInEveryRegion()
+    {
+        const double values[] = {29,
+                                 -1,
+                                 -0.5,
+                                 0.1 + 0.2,
+                                 1e21,
+                                 -1e-7,
+                                 std::numeric_limits<double>::max(),
+                                 std::numeric_limits<double>::lowest(),
+                                 std::numeric_limits<double>::denorm_min()};
+        const QList<QLocale> regions = QLocale::matchingLocales(
+            QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+        QVERIFY(regions.size() > 100);
+        for (const QLocale &region : regions) {
+            QLocale::setDefault(region);
+            for (const double value : values) {
+                const QString text = NumberToText(value);
+                const std::optional<double> back = TextToNumber(text);
+                QVERIFY2(back, qPrintable(region.name() + u": "_s + text));
+                QVERIFY2(qAbs(*back - value) <= 1e-13 * qAbs(value) + 1e-323,
+                         qPrintable(region.name() + u": "_s + text));
+            }
+        }
     }
 
     void significanceComparesNumbers()

@@ -57,8 +57,8 @@ private Q_SLOTS:
 
     void readOnlyProgramFolderSendsTheResultToTheUsersFolder()
     {
-        ReadOnlyFolder programFolder(QCoreApplication::applicationDirPath());
-        if (!programFolder.ok())
+        const auto programFolder = ScopedMount::readOnly(QCoreApplication::applicationDirPath());
+        if (!programFolder->ok())
             QSKIP("read-only bind mounts are not allowed here");
         const QString userResult = userFolder() + u"/result.html"_s;
         QCOMPARE(ResultFilePath(), userResult);
@@ -74,8 +74,8 @@ private Q_SLOTS:
 
     void noWritablePlaceTellsTheUserAndKeepsTheOldResult()
     {
-        ReadOnlyFolder programFolder(QCoreApplication::applicationDirPath());
-        if (!programFolder.ok())
+        const auto programFolder = ScopedMount::readOnly(QCoreApplication::applicationDirPath());
+        if (!programFolder->ok())
             QSKIP("read-only bind mounts are not allowed here");
         MessageBoxCatcher boxes;
         clickShowResult();
@@ -84,8 +84,8 @@ private Q_SLOTS:
         const QByteArray previous = FileBytes(userResult);
         QVERIFY(!previous.isEmpty());
 
-        ReadOnlyFolder dataFolder(userFolder());
-        QVERIFY(dataFolder.ok());
+        const auto dataFolder = ScopedMount::readOnly(userFolder());
+        QVERIFY(dataFolder->ok());
         form->ResetForm(); // collapsed, to see that a failed write does not grow it
         init();
         form->findChild<QLineEdit *>(u"txtpvalue"_s)->setText(u".05"_s);

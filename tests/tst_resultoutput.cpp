@@ -73,13 +73,13 @@ private Q_SLOTS:
         const QString path = dir.filePath(u"result.html"_s);
         QVERIFY(WriteUnicodeFile(path, u"previous"_s, true));
 
-        ReadOnlyFolder readOnly(dir.path());
-        if (!readOnly.ok())
+        const auto readOnly = ScopedMount::readOnly(dir.path());
+        if (!readOnly->ok())
             QSKIP("read-only bind mounts are not allowed here");
         QString reason;
         QVERIFY(!WriteUnicodeFile(path, u"new"_s, true, &reason));
         QVERIFY(!reason.isEmpty());
-        readOnly.release();
+        readOnly->release();
         QCOMPARE(FileBytes(path), Utf16LeWithBom(u"previous"_s));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{u"result.html"_s});
@@ -124,6 +124,26 @@ private Q_SLOTS:
         QVERIFY(copied && copied->hasHtml());
         QVERIFY(copied->html().contains(u"font-style:italic;\">N</span>"_s));
         QCOMPARE(copied->text(), u"(N = 30) at α = .05"_s);
+    }
+
+    // A page with an enormous word is broken anywhere (laid out at word boundaries it takes
+    // seconds); every other page keeps its words whole.
+    void paneBreaksAnywhereOnlyWithAnEnormousWord()
+    {
+        QTemporaryDir dir;
+        const QString ordinary = dir.filePath(u"ordinary.html"_s);
+        const QString enormous = dir.filePath(u"enormous.html"_s);
+        QVERIFY(WriteUnicodeFile(ordinary, u"<u>Option 1</u><br>"_s + QString(900, u'x'), true));
+        QVERIFY(
+            WriteUnicodeFile(enormous, u"<u>Option 1</u><br>a "_s + QString(100000, u'x'), true));
+        ResultViewer pane;
+        pane.Navigate(ordinary);
+        QCOMPARE(pane.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+        pane.Navigate(enormous);
+        QCOMPARE(pane.wordWrapMode(), QTextOption::WrapAnywhere);
+        QCOMPARE(pane.toPlainText().size(), 100000 + 11);
+        pane.Navigate(ordinary);
+        QCOMPARE(pane.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     }
 
     void paneCompletesOnlyUnterminatedReferences_data()

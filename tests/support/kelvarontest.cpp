@@ -78,23 +78,35 @@ bool privateMountNamespace()
 }
 } // namespace
 
-ReadOnlyFolder::ReadOnlyFolder(const QString &folder) : m_folder(QFile::encodeName(folder))
+ScopedMount::ScopedMount(const QString &folder) : m_folder(QFile::encodeName(folder)) {}
+
+std::unique_ptr<ScopedMount> ScopedMount::readOnly(const QString &folder)
 {
-    // A read-only bind mount holds even for root, who ignores permission bits.
-    if (!privateMountNamespace())
-        return;
-    m_mounted = mount(m_folder.constData(), m_folder.constData(), nullptr, MS_BIND, nullptr) == 0;
-    if (m_mounted && mount(nullptr, m_folder.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY,
-                           nullptr) != 0)
-        release();
+    std::unique_ptr<ScopedMount> scoped(new ScopedMount(folder));
+    const char *path = scoped->m_folder.constData();
+    scoped->m_mounted =
+        privateMountNamespace() && mount(path, path, nullptr, MS_BIND, nullptr) == 0;
+    if (scoped->m_mounted &&
+        mount(nullptr, path, nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+        scoped->release();
+    return scoped;
 }
 
-ReadOnlyFolder::~ReadOnlyFolder()
+std::unique_ptr<ScopedMount> ScopedMount::tmpfs(const QString &folder, const QString &options)
+{
+    std::unique_ptr<ScopedMount> scoped(new ScopedMount(folder));
+    scoped->m_mounted =
+        privateMountNamespace() && mount("kelvaron-test", scoped->m_folder.constData(), "tmpfs", 0,
+                                         options.toLatin1().constData()) == 0;
+    return scoped;
+}
+
+ScopedMount::~ScopedMount()
 {
     release();
 }
 
-void ReadOnlyFolder::release()
+void ScopedMount::release()
 {
     if (m_mounted)
         umount2(m_folder.constData(), MNT_DETACH);

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <memory>
 
 class QLineEdit;
 class QWidget;
@@ -43,19 +44,25 @@ QByteArray FileBytes(const QString &path);
 // What WriteUnicodeFile must store for this text: FF FE and the UTF-16LE code units.
 QByteArray Utf16LeWithBom(const QString &text);
 
-// Makes a folder read-only for this test process, root included, for as long as it lives (a
-// read-only bind mount of the folder onto itself, in the process's own mount namespace).
+// A mount over a folder for as long as it lives, made in the test process's own mount namespace
+// so that nothing else sees it and it vanishes with the process even when a test crashes.
 // ok() is false where mounting is not allowed.
-class ReadOnlyFolder {
+class ScopedMount {
 public:
-    explicit ReadOnlyFolder(const QString &folder);
-    ~ReadOnlyFolder();
-    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
-    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+    // Makes the folder read-only, root included (root passes any permission bits).
+    static std::unique_ptr<ScopedMount> readOnly(const QString &folder);
+    // A fresh tmpfs over the folder, with mount options such as "size=64k,nr_inodes=8".
+    static std::unique_ptr<ScopedMount> tmpfs(const QString &folder, const QString &options);
+
+    ~ScopedMount();
+    ScopedMount(const ScopedMount &) = delete;
+    ScopedMount &operator=(const ScopedMount &) = delete;
     bool ok() const { return m_mounted; }
     void release();
 
 private:
+    explicit ScopedMount(const QString &folder);
+
     QByteArray m_folder;
     bool m_mounted = false;
 };

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Long-name benchmark: time from the click on "Show Result Text" to the shown page with a
+# 100,000-character name, on each test window, under Xvfb. The bar is one second.
+# Usage: bash bench/longname.sh [clicks]   (default 5). Not part of the test suite.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+for p in xvfb xauth; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$p"
+done
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DKELVARON_BUILD_BENCH=ON >/dev/null
+cmake --build build-bench --target bench_longname >/dev/null
+xvfb-run -a ./build-bench/bench/bench_longname "${1:-5}"

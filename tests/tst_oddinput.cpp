@@ -1,0 +1,177 @@
+#include "app/twips.h"
+#include "report/resultviewer.h"
+#include "report/unicodefile.h"
+#include "support/examplewindows.h"
+#include "support/kelvarontest.h"
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+QString Words(qsizetype length)
+{
+    QString text;
+    while (text.size() < length)
+        text += u"anxiety "_s;
+    text.truncate(length - 1);
+    return text + u'x';
+}
+
+QString WithUnit(const QString &before, char16_t unit, const QString &after)
+{
+    return before + QChar(unit) + after;
+}
+} // namespace
+
+class TestOddInput : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QLocale::setDefault(QLocale(u"en_US"_s));
+        QFile::remove(ResultFilePath());
+    }
+
+    void cleanup() { form.reset(); }
+
+    // Names the user may legally type or paste; each is written exactly and shown.
+    void oddNamesAreWrittenAndShown_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("name1");
+        QTest::addColumn<QString>("name2");
+        // A piece the pane must show, and one it must not (the markup, which it interprets).
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("notShown");
+
+        const QString longWord(100000, u'x');
+        const QString longWords = Words(100000);
+        const QString combining = u"Cafe\u0301 n\u0303o\u0308\u0301 \u1100\u1161\u11A8"_s;
+        const QString rightToLeft =
+            u"\u05E7\u05D1\u05D5\u05E6\u05D4 \u0645\u062C\u0645\u0648\u0639\u0629 12"_s;
+        const QString override = u"\u202Etxet\u202C \u200F(1)"_s;
+        const QString astral = u"\U0001D465\U0001F600 \U00020BB7"_s;
+        const QString loneHigh = WithUnit(u"a"_s, 0xD800, u"b"_s);
+        const QString loneLow = WithUnit(u"c"_s, 0xDFFF, QString());
+        for (qsizetype w = 0; w < ExampleWindows().size(); ++w) {
+            const QString title = ExampleWindows().at(w).title;
+            const auto row = [&](const char *what) -> QTestData & {
+                return QTest::newRow(qPrintable(title + u": "_s + QLatin1StringView(what)))
+                       << int(w);
+            };
+            row("100,000 characters, one word")
+                << longWord << u"Control"_s << longWord << QString();
+            row("100,000 characters of words")
+                << longWords << u"Control"_s << longWords << QString();
+            row("both names 100,000 characters") << longWord << longWords << longWords << QString();
+            row("combining marks") << combining << u"Control"_s << combining << QString();
+            row("right-to-left") << rightToLeft << u"Control"_s << rightToLeft << QString();
+            row("direction override") << override << u"Control"_s << override << QString();
+            row("surrogate pairs") << astral << u"Control"_s << astral << QString();
+            // Kept as they are, in the file and in the pane.
+            row("lone high surrogate") << loneHigh << u"Control"_s << loneHigh << QString();
+            row("lone low surrogate at the end") << loneLow << u"Control"_s << loneLow << QString();
+            row("bold tag left open") << u"<b>pre"_s << u"Control"_s << u"pre"_s << u"<b>"_s;
+            row("closing tag alone") << u"</i>"_s << u"Control"_s << u"Control"_s << u"</i>"_s;
+            row("entity") << u"&amp;"_s << u"R&amp;D"_s << u"R&D"_s << u"&amp;"_s;
+            row("comment left open")
+                << u"Treatment"_s << u"<!--"_s << u"Treatment"_s << u"Option 2"_s;
+        }
+    }
+
+    void oddNamesAreWrittenAndShown()
+    {
+        QFETCH(int, window);
+        QFETCH(QString, name1);
+        QFETCH(QString, name2);
+        QFETCH(QString, shown);
+        QFETCH(QString, notShown);
+        const ExampleWindow &under = ExampleWindows().at(window);
+        form = under.create();
+        QVERIFY(ShowAndActivate(form.get()));
+        FillExample(form.get(), under, name1, name2);
+
+        MessageBoxCatcher boxes;
+        ClickShowResult(form.get());
+
+        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(box(under.nameBox1)->text(), name1);
+        QCOMPARE(box(under.nameBox2)->text(), name2);
+        const QString report = under.report(name1, name2);
+        QVERIFY(report.contains(name1));
+        QCOMPARE(FileBytes(ResultFilePath()), Utf16LeWithBom(report));
+        const auto *pane = form->findChild<ResultViewer *>(u"WebBrowser1"_s);
+        QCOMPARE(pane->currentPath(), ResultFilePath());
+        const QString page = pane->toPlainText();
+        QVERIFY(page.startsWith(u"Option 1\n"_s));
+        QVERIFY(page.contains(shown));
+        if (!notShown.isEmpty())
+            QVERIFY(!page.contains(notShown));
+        QVERIFY(qAbs(WindowHeightTwips(form.get()) - under.grownHeight) <= TwipsPerPixel());
+        // Painted as a user would see it: boxes and pane.
+        QVERIFY(!form->grab().isNull());
+    }
+
+    // Where Qt writes a derived figure in a form of its own, the box must still pass its check.
+    void derivedFiguresPassTheirOwnCheck_data()
+    {
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("size1");
+        QTest::addColumn<QString>("size2");
+        QTest::addColumn<QString>("freedom");
+
+        QTest::newRow("Swedish exponent, dependent")
+            << u"sv_SE"_s << 1 << u"1E+21"_s << QString() << u"1E+21"_s;
+        QTest::newRow("Hebrew negative, dependent")
+            << u"he_IL"_s << 1 << u"0.5"_s << QString() << u"-0.5"_s;
+        QTest::newRow("Arabic negative, dependent")
+            << u"ar_EG"_s << 1 << u"\u0660"_s << QString() << u"-1"_s;
+        QTest::newRow("Hebrew negative, independent")
+            << u"he_IL"_s << 2 << u"0"_s << u"1"_s << u"-1"_s;
+        QTest::newRow("Estonian exponent, independent")
+            << u"et_EE"_s << 2 << u"1E+21"_s << u"0"_s << u"1E+21"_s;
+    }
+
+    void derivedFiguresPassTheirOwnCheck()
+    {
+        QFETCH(QString, region);
+        QFETCH(int, window);
+        QFETCH(QString, size1);
+        QFETCH(QString, size2);
+        QFETCH(QString, freedom);
+        QLocale::setDefault(QLocale(region));
+        const ExampleWindow &under = ExampleWindows().at(window);
+        form = under.create();
+        QVERIFY(ShowAndActivate(form.get()));
+        PasteInto(box(under.nameBox1), u"pretest"_s);
+        PasteInto(box(under.nameBox2), u"posttest"_s);
+        const QString point = QLocale().decimalPoint();
+        for (const auto &[name, text] : under.typed) {
+            QString typed = text;
+            if (name == u"txtotSamSize" || name == u"txtg1SamSize")
+                typed = size1;
+            else if (name == u"txtg2SamSize")
+                typed = size2;
+            PasteInto(box(name), typed.replace(u'.', point));
+        }
+
+        MessageBoxCatcher boxes;
+        ClickShowResult(form.get());
+        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(box(u"txtdegoffreedom"_s)->text(), freedom);
+        QVERIFY(FileBytes(ResultFilePath()).contains(Utf16LeWithBom(freedom).mid(2)));
+    }
+
+private:
+    QLineEdit *box(const QString &name) const { return form->findChild<QLineEdit *>(name); }
+
+    std::unique_ptr<ResultForm> form;
+};
+
+QTEST_MAIN(TestOddInput)
+#include "tst_oddinput.moc"
