@@ -44,14 +44,6 @@ private Q_SLOTS:
                               u"Error Description = No file, Email, or URL specified to open"_s}));
     }
 
-    void messageTextBreaksLinesWithCarriageReturns()
-    {
-        const QString text = SuperShellErrorText(2, u"ShellExecute()"_s, u"x"_s);
-        QVERIFY(!text.contains(u'\n'));
-        QVERIFY(text.endsWith(u":\r\rError Number = 2\rError Source = ShellExecute()\r"
-                              u"Error Description = x"_s));
-    }
-
     void verbsAndArgumentsReachTheShell_data()
     {
         QTest::addColumn<int>("index");
