@@ -65,7 +65,6 @@ private Q_SLOTS:
                 << longWord << u"Control"_s << longWord << QString();
             row("100,000 characters of words")
                 << longWords << u"Control"_s << longWords << QString();
-            row("both names 100,000 characters") << longWord << longWords << longWords << QString();
             row("combining marks") << combining << u"Control"_s << combining << QString();
             row("right-to-left") << rightToLeft << u"Control"_s << rightToLeft << QString();
             row("direction override") << override << u"Control"_s << override << QString();

@@ -51,12 +51,7 @@ private Q_SLOTS:
         QTest::newRow("0 opens") << 0 << u"open"_s;
         QTest::newRow("7 opens") << 7 << u"open"_s;
         QTest::newRow("-3 opens") << -3 << u"open"_s;
-        QTest::newRow("1 explores") << 1 << u"explore"_s;
-        QTest::newRow("2 edits") << 2 << u"edit"_s;
         QTest::newRow("3 prints") << 3 << u"print"_s;
-        QTest::newRow("4 properties") << 4 << u"properties"_s;
-        QTest::newRow("5 finds") << 5 << u"find"_s;
-        QTest::newRow("6 plays") << 6 << u"play"_s;
     }
 
     void verbsAndArgumentsReachTheShell()
@@ -89,7 +84,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("description");
         QTest::newRow("2 not found") << 2 << false << u"The specified file was not found."_s;
         QTest::newRow("4 unknown") << 4 << false << u"Unknown Error"_s;
-        QTest::newRow("negative unknown") << -7 << false << u"Unknown Error"_s;
         QTest::newRow("0 out of memory")
             << 0 << false << u"The operating system is out of memory or resources."_s;
         QTest::newRow("32 is still a failure")

@@ -133,7 +133,6 @@ private Q_SLOTS:
         row(ChiSquare, "abc in alpha", {{u"txtalpha"_s, u"abc"_s}}, u"Invalid Alpha"_s);
         row(ChiSquare, "chi-square before p", {{u"txtChiSq"_s, u"x"_s}, {u"txtpvalue"_s, u"y"_s}},
             u"Invalid Chi-Square"_s);
-        row(ChiSquare, "nan p-value", {{u"txtpvalue"_s, u"nan"_s}}, u"Invalid p-value"_s);
 
         WindowRow(Dependent, "all empty") << Fields() << u"Invalid Level 1 Name"_s;
         row(Dependent, "12,5x as a mean", {{u"txtg1Mean"_s, u"12,5x"_s}},
