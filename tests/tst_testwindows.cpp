@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
@@ -74,8 +73,8 @@ const QString IndependentNotSignificant =
     u"1.05, <i>p</i> = 0.3."_s;
 } // namespace
 
-// The three test windows, driven through their real boxes: checks, report, size and place, reset,
-// and the boxes the t-test windows derive.
+// The three test windows, driven through their real boxes: checks, report, size and place, and
+// the boxes the t-test windows derive. Leaving a window by Main Menu is for tst_mainfrm.
 class TestTestWindows : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -248,25 +247,6 @@ private Q_SLOTS:
         QCOMPARE(form->frameGeometry(), before);
         QCOMPARE(Pane(form.get())->toHtml(), page);
         QCOMPARE(FileBytes(ResultFilePath()), Utf16LeWithBom(under->report));
-    }
-
-    void mainMenuLinkEmptiesAndCollapsesButKeepsTheTails_data() { EachWindow(); }
-
-    void mainMenuLinkEmptiesAndCollapsesButKeepsTheTails()
-    {
-        QFETCH(int, window);
-        QVERIFY(open(window));
-        const Fields tails =
-            under->tabOrder.contains(u"CboTail"_s) ? Fields{{u"CboTail"_s, u"one"_s}} : Fields();
-        TypeFields(form.get(), With(under->example(), tails));
-        ClickShowResult(form.get());
-        QSignalSpy back(form.get(), &ResultForm::mainMenuRequested);
-        QTest::mouseClick(form->findChild<QWidget *>(u"LblMainMenuLnk"_s), Qt::LeftButton);
-        QCOMPARE(back.count(), 1);
-        QVERIFY(!form->isVisible());
-        for (const QString &name : under->tabOrder)
-            QCOMPARE(Box(form.get(), name)->text(), name == u"CboTail" ? u"one"_s : QString());
-        QCOMPARE(WindowHeightTwips(form.get()), under->collapsedHeight);
     }
 
     // The t-test windows' decisions: the tails word from the tails box, significance from p
