@@ -1,6 +1,4 @@
-#include "chisquare/chisquaretestfrm.h"
-#include "ttestdep/ttestdepfrm.h"
-#include "ttestindep/ttestindepfrm.h"
+#include "support/examplewindows.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -15,26 +13,13 @@ using namespace Qt::Literals::StringLiterals;
 class TestAccessibility : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void everyFieldIsNamedByItsCaption_data()
-    {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<int>("fields");
-        QTest::newRow("chi-square") << u"ChiSquareTestfrm"_s << 14;
-        QTest::newRow("dependent") << u"ttestdepfrm"_s << 13;
-        QTest::newRow("independent") << u"ttestindepfrm"_s << 15;
-    }
+    void everyFieldIsNamedByItsCaption_data() { EachWindow(); }
 
     void everyFieldIsNamedByItsCaption()
     {
-        QFETCH(QString, window);
-        QFETCH(int, fields);
-        std::unique_ptr<QWidget> form;
-        if (window == u"ChiSquareTestfrm")
-            form = std::make_unique<ChiSquareTestfrm>();
-        else if (window == u"ttestdepfrm")
-            form = std::make_unique<ttestdepfrm>();
-        else
-            form = std::make_unique<ttestindepfrm>();
+        QFETCH(int, window);
+        const std::unique_ptr<ResultForm> form = ExampleWindows().at(window).create();
+        const qsizetype fields = ExampleWindows().at(window).tabOrder.size();
 
         QList<QWidget *> inputs;
         for (QLineEdit *box : form->findChildren<QLineEdit *>(Qt::FindDirectChildrenOnly))

@@ -73,9 +73,6 @@ private Q_SLOTS:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("whole") << u"en_US"_s << 29.0 << u"29"_s;
-        QTest::newRow("fraction") << u"en_US"_s << 9.5 << u"9.5"_s;
-        QTest::newRow("negative") << u"en_US"_s << -1.0 << u"-1"_s;
         QTest::newRow("binary noise rounded away") << u"en_US"_s << (0.1 + 0.2 - 2) << u"-1.7"_s;
         QTest::newRow("no group separator") << u"en_US"_s << 1234567.0 << u"1234567"_s;
         QTest::newRow("fifteen digits")
@@ -96,7 +93,6 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QLocale::setDefault(QLocale(locale));
         QCOMPARE(NumberToText(value), text);
-        QCOMPARE(TextToNumber(NumberToText(value)).has_value(), true);
     }
 
     // The boxes the program fills are checked like typed ones, in every regional format.
@@ -126,15 +122,39 @@ private Q_SLOTS:
         }
     }
 
-    void significanceComparesNumbers()
+    // The wording decisions the t-test windows and the chi-square window share. The windows'
+    // tests show only that each window hands them the right boxes.
+    void wordingDecisions_data()
     {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("significant");  // first as p, second as alpha
+        QTest::addColumn<QString>("direction"); // first and second as the two means
+        QTest::newRow("below") << u".038"_s << u".05"_s << true << u" less"_s;
+        QTest::newRow("equal in another form") << u"0.050"_s << u".05"_s << false << u" less"_s;
+        QTest::newRow("above") << u".051"_s << u".05"_s << false << u" greater"_s;
+        QTest::newRow("exponent") << u"1E-05"_s << u".05"_s << true << u" less"_s;
+        QTest::newRow("blank before a negative") << u" -1"_s << u".05"_s << true << u" less"_s;
+        QTest::newRow("equal means") << u"10"_s << u"10.0"_s << false << u" less"_s;
+        QTest::newRow("negative means") << u"-2"_s << u"-3"_s << false << u" greater"_s;
+        QTest::newRow("not a number") << u"nan"_s << u".05"_s << false << u" less"_s;
+    }
+
+    void wordingDecisions()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
         QLocale::setDefault(QLocale(u"en_US"_s));
-        QVERIFY(IsSignificant(u".038"_s, u".05"_s));
-        QVERIFY(!IsSignificant(u"0.050"_s, u".05"_s));
-        QVERIFY(!IsSignificant(u".051"_s, u".05"_s));
-        QVERIFY(IsSignificant(u" -1"_s, u".05"_s));
-        QVERIFY(IsSignificant(u"1E-05"_s, u".05"_s));
-        QVERIFY(!IsSignificant(u"nan"_s, u".05"_s));
+        QTEST(IsSignificant(first, second), "significant");
+        QTEST(DirectionWord(first, second), "direction");
+    }
+
+    void onlyTheExactTextOneIsOneTailed()
+    {
+        QCOMPARE(TailWord(u"1"_s), u" one-tailed"_s);
+        for (const QString &tails :
+             {u"2"_s, QString(), u" 1"_s, u"1 "_s, u"1.0"_s, u"01"_s, u"one"_s})
+            QVERIFY2(TailWord(tails) == u" two-tailed"_s, qPrintable(tails));
     }
 };
 

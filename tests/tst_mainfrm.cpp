@@ -31,33 +31,33 @@ private Q_SLOTS:
     {
         QCOMPARE(visibleWindows(), QStringList{u"MainFrm"_s});
         QCOMPARE(menu->windowTitle(), u"Kelvaron - Beta"_s);
-        const double pixel = TwipsPerPixel();
-        QVERIFY(qAbs(WindowLeftTwips(menu.get()) -
-                     (ScreenWidthTwips() / 2 - WindowWidthTwips(menu.get()) / 2)) <= pixel);
-        QVERIFY(qAbs(WindowTopTwips(menu.get()) -
-                     (ScreenHeightTwips() / 2 - WindowHeightTwips(menu.get()) / 2)) <= pixel);
+        QVERIFY(IsCentred(menu.get()));
         QCOMPARE(menu->width(), TwipsToPixels(8715));
         QCOMPARE(menu->height(), TwipsToPixels(3915));
     }
 
+    // Each part of an entry opens its window; Main Menu brings the menu back where the user left
+    // it, and the window reopens empty (derived boxes too), collapsed and where the user left it,
+    // with the tails the user chose.
     void everyPartOfAnEntryOpensItsTest_data()
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("window");
-        QTest::newRow("Independent Samples") << u"LblMainMenuLnk"_s << u"ttestindepfrm"_s;
-        QTest::newRow("independent italic t") << u"Label9"_s << u"ttestindepfrm"_s;
-        QTest::newRow("independent -test") << u"Label10"_s << u"ttestindepfrm"_s;
-        QTest::newRow("Dependent Samples") << u"Label11"_s << u"ttestdepfrm"_s;
-        QTest::newRow("dependent italic t") << u"Label12"_s << u"ttestdepfrm"_s;
-        QTest::newRow("dependent -test") << u"Label13"_s << u"ttestdepfrm"_s;
-        QTest::newRow("Two by Two Chi-Square") << u"Label18"_s << u"ChiSquareTestfrm"_s;
+        QTest::addColumn<double>("collapsed");
+        QTest::newRow("Independent Samples") << u"LblMainMenuLnk"_s << u"ttestindepfrm"_s << 5025.0;
+        QTest::newRow("independent italic t") << u"Label9"_s << u"ttestindepfrm"_s << 5025.0;
+        QTest::newRow("independent -test") << u"Label10"_s << u"ttestindepfrm"_s << 5025.0;
+        QTest::newRow("Dependent Samples") << u"Label11"_s << u"ttestdepfrm"_s << 4725.0;
+        QTest::newRow("dependent italic t") << u"Label12"_s << u"ttestdepfrm"_s << 4725.0;
+        QTest::newRow("dependent -test") << u"Label13"_s << u"ttestdepfrm"_s << 4725.0;
+        QTest::newRow("Two by Two Chi-Square") << u"Label18"_s << u"ChiSquareTestfrm"_s << 4725.0;
     }
 
     void everyPartOfAnEntryOpensItsTest()
     {
         QFETCH(QString, entry);
         QFETCH(QString, window);
-        // The menu comes back where the user left it, not centred again.
+        QFETCH(double, collapsed);
         menu->move(menu->pos() + QPoint(37, -21));
         const QPoint menuPlace = menu->pos();
 
@@ -65,60 +65,35 @@ private Q_SLOTS:
         QCOMPARE(visibleWindows(), QStringList{window});
         QWidget *form = topLevel(window);
         QVERIFY(QTest::qWaitForWindowActive(form));
+        QCOMPARE(WindowHeightTwips(form), collapsed);
+        const QList<QLineEdit *> boxes = form->findChildren<QLineEdit *>();
+        for (QLineEdit *box : boxes) {
+            if (!box->isReadOnly())
+                TypeInto(box, u"2"_s);
+        }
+        MessageBoxCatcher messages;
+        ClickShowResult(form); // grown, to see that leaving collapses it
+        QCOMPARE(messages.texts(), QStringList());
+        QVERIFY(WindowHeightTwips(form) > collapsed);
+        form->move(form->pos() + QPoint(-40, 25));
+        const QPoint place = form->pos();
 
         QTest::mouseClick(form->findChild<QLabel *>(u"LblMainMenuLnk"_s), Qt::LeftButton);
         QCOMPARE(visibleWindows(), QStringList{u"MainFrm"_s});
         QCOMPARE(menu->pos(), menuPlace);
-    }
-
-    void testWindowComesBackEmptyCollapsedAndInPlace_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<double>("collapsed");
-        QTest::newRow("independent") << u"LblMainMenuLnk"_s << u"ttestindepfrm"_s << 5025.0;
-        QTest::newRow("dependent") << u"Label11"_s << u"ttestdepfrm"_s << 4725.0;
-        QTest::newRow("chi-square") << u"Label18"_s << u"ChiSquareTestfrm"_s << 4725.0;
-    }
-
-    void testWindowComesBackEmptyCollapsedAndInPlace()
-    {
-        QFETCH(QString, entry);
-        QFETCH(QString, window);
-        QFETCH(double, collapsed);
 
         QTest::mouseClick(label(entry), Qt::LeftButton);
-        QWidget *form = topLevel(window);
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        QCOMPARE(WindowHeightTwips(form), collapsed);
-        QList<QLineEdit *> boxes = form->findChildren<QLineEdit *>();
-        QComboBox *tails = form->findChild<QComboBox *>(u"CboTail"_s);
-        for (QLineEdit *box : boxes) {
-            if (!box->isReadOnly() && box->parent() == form)
-                TypeInto(box, u"1"_s);
-        }
-        if (tails)
-            tails->setCurrentText(u"2"_s);
-        form->move(form->pos() + QPoint(-40, 25));
-        const QPoint place = form->pos();
-
-        QTest::keyClick(form, Qt::Key_M, Qt::AltModifier);
-        QCOMPARE(visibleWindows(), QStringList{u"MainFrm"_s});
-        QTest::mouseClick(label(entry), Qt::LeftButton);
-
         QCOMPARE(visibleWindows(), QStringList{window});
         QCOMPARE(topLevel(window), form);
         QCOMPARE(form->pos(), place);
         QCOMPARE(WindowHeightTwips(form), collapsed);
-        for (QLineEdit *box : form->findChildren<QLineEdit *>()) {
-            if (box->parent() == form)
-                QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
+        for (QLineEdit *box : boxes) {
+            const bool tails = qobject_cast<QComboBox *>(box->parentWidget());
+            QCOMPARE(box->text(), tails ? u"2"_s : QString());
         }
-        if (tails)
-            QCOMPARE(tails->currentText(), u"2"_s);
     }
 
-    void shortcutsOpenTheRows_data()
+    void shortcutsOpenTheRowsAndComeBack_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("window");
@@ -127,12 +102,15 @@ private Q_SLOTS:
         QTest::newRow("Alt+3 chi-square") << int(Qt::Key_3) << u"ChiSquareTestfrm"_s;
     }
 
-    void shortcutsOpenTheRows()
+    void shortcutsOpenTheRowsAndComeBack()
     {
         QFETCH(int, key);
         QFETCH(QString, window);
         QTest::keyClick(menu.get(), Qt::Key(key), Qt::AltModifier);
         QCOMPARE(visibleWindows(), QStringList{window});
+        QVERIFY(QTest::qWaitForWindowActive(topLevel(window)));
+        QTest::keyClick(topLevel(window), Qt::Key_M, Qt::AltModifier);
+        QCOMPARE(visibleWindows(), QStringList{u"MainFrm"_s});
     }
 
     void onlyTheFeedbackButtonTakesFocus()
@@ -161,28 +139,22 @@ private Q_SLOTS:
         QCOMPARE(visibleWindows(), QStringList{u"MainFrm"_s});
     }
 
-    void closingAHiddenMenusTestWindowEndsTheProgram_data()
+    void closingAnyWindowEndsTheProgram_data()
     {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("window");
-        QTest::newRow("test window") << u"Label18"_s << u"ChiSquareTestfrm"_s;
-        QTest::newRow("main menu with a hidden test window") << QString() << u"MainFrm"_s;
+        QTest::addColumn<bool>("backToMenu");
+        QTest::newRow("test window, menu hidden") << false;
+        QTest::newRow("main menu, test window hidden") << true;
     }
 
-    void closingAHiddenMenusTestWindowEndsTheProgram()
+    void closingAnyWindowEndsTheProgram()
     {
-        QFETCH(QString, entry);
-        QFETCH(QString, window);
-        if (!entry.isEmpty()) {
-            QTest::mouseClick(label(entry), Qt::LeftButton);
-            QTest::mouseClick(topLevel(window)->findChild<QLabel *>(u"LblMainMenuLnk"_s),
-                              Qt::LeftButton);
-            QTest::mouseClick(label(entry), Qt::LeftButton);
-        } else {
-            QTest::mouseClick(label(u"Label11"_s), Qt::LeftButton);
-            QTest::keyClick(topLevel(u"ttestdepfrm"_s), Qt::Key_M, Qt::AltModifier);
-        }
-        QWidget *closing = topLevel(window);
+        QFETCH(bool, backToMenu);
+        QTest::mouseClick(label(u"Label18"_s), Qt::LeftButton);
+        if (backToMenu)
+            QTest::mouseClick(
+                topLevel(u"ChiSquareTestfrm"_s)->findChild<QLabel *>(u"LblMainMenuLnk"_s),
+                Qt::LeftButton);
+        QWidget *closing = topLevel(visibleWindows().value(0));
         QTimer::singleShot(0, closing, [closing] { closing->close(); });
         QTimer guard;
         guard.setSingleShot(true);

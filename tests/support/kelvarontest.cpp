@@ -1,12 +1,18 @@
 #include "support/kelvarontest.h"
 
+#include "app/twips.h"
+#include "report/resultviewer.h"
+#include "report/unicodefile.h"
+
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <sched.h>
 #include <sys/mount.h>
 
@@ -53,6 +59,57 @@ void TypeInto(QLineEdit *box, const QString &text)
         QTest::keyClicks(box, text);
 }
 
+void PasteInto(QLineEdit *box, const QString &text)
+{
+    QTest::mouseClick(box, Qt::LeftButton);
+    box->selectAll();
+    box->insert(text);
+}
+
+Fields With(Fields fields, const Fields &changes)
+{
+    for (const auto &[name, text] : changes) {
+        const auto same = [&name](const auto &field) { return field.first == name; };
+        if (const auto at = std::find_if(fields.begin(), fields.end(), same); at != fields.end())
+            at->second = text;
+        else
+            fields.append({name, text});
+    }
+    return fields;
+}
+
+QLineEdit *Box(const QWidget *form, const QString &name)
+{
+    if (auto *tails = form->findChild<QComboBox *>(name))
+        return tails->lineEdit();
+    return form->findChild<QLineEdit *>(name);
+}
+
+void TypeFields(QWidget *form, const Fields &fields)
+{
+    for (const auto &[name, text] : fields)
+        TypeInto(Box(form, name), text);
+}
+
+void ClickShowResult(QWidget *form)
+{
+    QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("CmdShowResultText")),
+                      Qt::LeftButton);
+}
+
+ResultViewer *Pane(const QWidget *form)
+{
+    return form->findChild<ResultViewer *>(QStringLiteral("WebBrowser1"));
+}
+
+bool IsCentred(const QWidget *window)
+{
+    const double left = ScreenWidthTwips() / 2 - WindowWidthTwips(window) / 2;
+    const double top = ScreenHeightTwips() / 2 - WindowHeightTwips(window) / 2;
+    return qAbs(WindowLeftTwips(window) - left) <= TwipsPerPixel() &&
+           qAbs(WindowTopTwips(window) - top) <= TwipsPerPixel();
+}
+
 QByteArray FileBytes(const QString &path)
 {
     QFile file(path);
@@ -65,6 +122,15 @@ QByteArray Utf16LeWithBom(const QString &text)
                   "the expected bytes are built on a little-endian host");
     return QByteArray("\xFF\xFE", 2) +
            QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+}
+
+QString ResultText()
+{
+    const QByteArray bytes = FileBytes(ResultFilePath());
+    if (!bytes.startsWith("\xFF\xFE"))
+        return QString();
+    return QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData() + 2),
+                              (bytes.size() - 2) / 2);
 }
 
 namespace {

@@ -1,0 +1,427 @@
+#include "app/twips.h"
+#include "report/resultviewer.h"
+#include "report/unicodefile.h"
+#include "support/examplewindows.h"
+#include "support/kelvarontest.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// The second worked examples. Blanks around names and figures are typed but never written.
+const Fields ChiSquareAtAlphaTyped = {
+    {u"txtC1Name"_s, u"  Gender "_s}, {u"txtalpha"_s, u" .05 "_s}, {u"txtpvalue"_s, u".05 "_s}};
+const QString ChiSquareAtAlpha =
+    u"<u>Option 1</u><br>A chi-square test was used to analyze the data (&#945; = .05). The "
+    u"results suggest a lack of significant association between Gender and Smoking, "
+    u"&#967;<sup>2</sup>(1, <i>N</i> = 100) = 4.32, <i>p</i> = .05."
+    u"<br><br><u>Option 2</u><br>This study included Gender(48 male and 52 female) and "
+    u"Smoking(30 smoker and 70 non-smoker). A 2X2 chi-square test of independence was used to "
+    u"determine if Gender is dependent on Smoking. Given &#945; = .05, the results suggest "
+    u"lack of dependency, &#967;<sup>2</sup>(1, <i>N</i> = 100) = 4.32, <i>p</i> = .05."_s;
+
+const Fields DependentOneTailedTyped = {
+    {u"txtg1Name"_s, u"  pretest "_s}, {u"txtotSamSize"_s, u" 30 "_s},
+    {u"txtierrorrate"_s, u" .05"_s},   {u"CboTail"_s, u"1"_s},
+    {u"txttstatistics"_s, u"1.12 "_s}, {u"txtpvalue"_s, u".27"_s}};
+const QString DependentNotSignificant =
+    u"<u>Option 1</u><br>A one-tailed dependent samples <i>t</i>-test was used to compare the "
+    u"mean difference in anxiety score between pretest and posttest, (<i>N</i> = 30). The Type I "
+    u"error rate was set at alpha = .05. The results suggest no significant difference between "
+    u"pretest (<i>M</i> = 24.5, <i>SD</i> = 5.2) and posttest (<i>M</i> = 20.1, <i>SD</i> = 4.8), "
+    u"<i>t</i>(29) = 1.12, <i>p</i> = .27."
+    u"<br><br><u>Option 2</u><br>The mean anxiety score for pretest and posttest (<i>N</i> = 30) "
+    u"was statistically compared using a  one-tailed dependent sample <i>t</i>-test at &#945 = "
+    u".05. The results suggest that average pretest scores (<i>M</i> = 24.5, <i>SD</i> = 5.2) and "
+    u"average posttest scores (<i>M</i> = 20.1, <i>SD</i> = 4.8) are not significantly different, "
+    u"<i>p</i> = .27."
+    u"<br><br><u>Option 3</u><br>The total sample size was <i>N</i> = 30. The interest was in "
+    u"determining a significant mean difference between pretest and posttest in terms of anxiety "
+    u"score. As such, a one-tailed dependent samples <i>t</i>-test (&#945 = .05) was used to "
+    u"compare the means. The results were not significant. There is not enough evidence to "
+    u"conclude that pretest scores (<i>M</i> = 24.5, <i>SD</i> = 5.2) are any different from "
+    u"posttest scores (<i>M</i> = 20.1, <i>SD</i> = 4.8), <i>t</i>(29) = 1.12, <i>p</i> = .27."_s;
+
+const Fields IndependentNotSignificantTyped = {{u"txtg2Name"_s, u" Control  "_s},
+                                               {u"txttstatistics"_s, u" 1.05"_s},
+                                               {u"txtpvalue"_s, u"0.3 "_s}};
+const QString IndependentNotSignificant =
+    u"<u>Option 1</u><br>A two-tailed independent samples <i>t</i>-test was used to compare the "
+    u"mean difference in anxiety between Treatment (<i>n</i> = 20) and Control (<i>n</i> = 22). "
+    u"The Type I error rate was set at alpha = 0.05. The results suggest no significant "
+    u"difference between Treatment (<i>M</i> = 12.5 , <i>SD</i> = 2.1) and Control (<i>M</i> = "
+    u"10.2 , <i>SD</i> = 2.3), <i>t</i>(40) = 1.05, <i>p</i> = 0.3."
+    u"<br><br><u>Option 2</u><br>The mean anxiety for Treatment (<i>n</i> = 20) and Control "
+    u"(<i>n</i> = 22) was statistically compared using a  two-tailed independent sample "
+    u"<i>t</i>-test at &#945 = 0.05. The results suggest that average Treatment scores "
+    u"(<i>M</i> = 12.5, <i>SD</i> = 2.1) and average Control scores (<i>M</i> = 10.2, <i>SD</i> = "
+    u"2.3) are not significantly different, <i>p</i> = 0.3."
+    u"<br><br><u>Option 3</u><br>The total sample of 42 consisted of 20 Treatment and 22 "
+    u"Control. The interest was in determining a significant mean difference between these two "
+    u"groups in terms of anxiety. As such, a two-tailed independent samples <i>t</i>-test "
+    u"(&#945 = 0.05) was used to compare the means. The results were not significant. There is "
+    u"not enough evidence to conclude that Treatment scores (<i>M</i> = 12.5, <i>SD</i> = 2.1) "
+    u"are any different from Control scores (<i>M</i> = 10.2, <i>SD</i> = 2.3), <i>t</i>(40) = "
+    u"1.05, <i>p</i> = 0.3."_s;
+} // namespace
+
+// The three test windows, driven through their real boxes: checks, report, size and place, and
+// the boxes the t-test windows derive. Leaving a window by Main Menu is for tst_mainfrm.
+class TestTestWindows : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QLocale::setDefault(QLocale(u"en_US"_s));
+        QFile::remove(ResultFilePath());
+    }
+
+    void cleanup() { form.reset(); }
+
+    void workedExamplesAreWrittenByteForByte_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<Fields>("changes");
+        QTest::addColumn<QString>("report");
+        for (const int window : {ChiSquare, Dependent, Independent})
+            WindowRow(window, "significant") << Fields() << ExampleWindows().at(window).report;
+        WindowRow(ChiSquare, "p equal to alpha") << ChiSquareAtAlphaTyped << ChiSquareAtAlpha;
+        WindowRow(Dependent, "not significant, one-tailed")
+            << DependentOneTailedTyped << DependentNotSignificant;
+        WindowRow(Independent, "not significant")
+            << IndependentNotSignificantTyped << IndependentNotSignificant;
+    }
+
+    // The derived boxes fill themselves as the typing moves from box to box.
+    void workedExamplesAreWrittenByteForByte()
+    {
+        QFETCH(int, window);
+        QFETCH(Fields, changes);
+        QFETCH(QString, report);
+        QVERIFY(open(window));
+        TypeFields(form.get(), With(under->example(), changes));
+        MessageBoxCatcher boxes;
+        ClickShowResult(form.get());
+        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(FileBytes(ResultFilePath()), Utf16LeWithBom(report));
+    }
+
+    void firstFailingFieldIsTheOnlyMessage_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<Fields>("typed");
+        QTest::addColumn<QString>("message");
+        const auto row = [](int window, const char *what, const Fields &changes,
+                            const QString &message) {
+            WindowRow(window, what)
+                << With(ExampleWindows().at(window).example(), changes) << message;
+        };
+        WindowRow(ChiSquare, "all empty") << Fields() << u"Invalid Category 1 Name"_s;
+        row(ChiSquare, "blanks-only name", {{u"txtC2Name"_s, u"   "_s}},
+            u"Invalid Category 2 Name"_s);
+        row(ChiSquare, "count message has two blanks", {{u"txtC2L1Cnt"_s, u"x"_s}},
+            u"Invalid  Category 2 / Level 1 Count"_s);
+        row(ChiSquare, "abc in alpha", {{u"txtalpha"_s, u"abc"_s}}, u"Invalid Alpha"_s);
+        row(ChiSquare, "chi-square before p", {{u"txtChiSq"_s, u"x"_s}, {u"txtpvalue"_s, u"y"_s}},
+            u"Invalid Chi-Square"_s);
+
+        WindowRow(Dependent, "all empty") << Fields() << u"Invalid Level 1 Name"_s;
+        row(Dependent, "12,5x as a mean", {{u"txtg1Mean"_s, u"12,5x"_s}},
+            u"Invalid Level 1 Mean"_s);
+        row(Dependent, "total before the deviations",
+            {{u"txtg1StdDev"_s, u"x"_s}, {u"txtotSamSize"_s, QString()}},
+            u"Invalid Total Sample Size"_s);
+        row(Dependent, "abc in alpha", {{u"txtierrorrate"_s, u"abc"_s}}, u"Invalid i error rate"_s);
+
+        WindowRow(Independent, "all empty") << Fields() << u"Invalid Group 1 Name"_s;
+        row(Independent, "blanks-only name", {{u"txtg2Name"_s, u"   "_s}},
+            u"Invalid Group 2 Name"_s);
+        row(Independent, "only the first size", {{u"txtg2SamSize"_s, QString()}},
+            u"Invalid Group 2 Sample Size"_s);
+        // Sizes whose sum leaves the range of a double leave the total empty.
+        row(Independent, "total before the deviations",
+            {{u"txtg1StdDev"_s, u"x"_s},
+             {u"txtg1SamSize"_s, u"1e308"_s},
+             {u"txtg2SamSize"_s, u"1e308"_s}},
+            u"Invalid Total Sample Size"_s);
+        row(Independent, "deviations before the dependent variable",
+            {{u"txtg2StdDev"_s, u"x"_s}, {u"txtDepVarName"_s, u" "_s}},
+            u"Invalid Group 2 Standard Deviation"_s);
+        row(Independent, "t before p", {{u"txttstatistics"_s, u"x"_s}, {u"txtpvalue"_s, u"1,5"_s}},
+            u"Invalid t-Statistics"_s);
+    }
+
+    void firstFailingFieldIsTheOnlyMessage()
+    {
+        QFETCH(int, window);
+        QFETCH(Fields, typed);
+        QFETCH(QString, message);
+        QVERIFY(open(window));
+        TypeFields(form.get(), typed);
+        MessageBoxCatcher boxes;
+        ClickShowResult(form.get());
+        QCOMPARE(boxes.texts(), QStringList{message});
+        QCOMPARE(boxes.boxes().first().title, u"Error"_s);
+        QCOMPARE(boxes.boxes().first().icon, int(QMessageBox::Critical));
+        QVERIFY(!QFile::exists(ResultFilePath()));
+        QCOMPARE(WindowHeightTwips(form.get()), under->collapsedHeight);
+    }
+
+    void boxesKeepTheirLengthLimits_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("typed");
+        QTest::addColumn<int>("kept");
+        WindowRow(ChiSquare, "alpha refuses a 16th character") << u"txtalpha"_s << 16 << 15;
+        WindowRow(ChiSquare, "level name refuses a 16th") << u"txtC1L1"_s << 16 << 15;
+        WindowRow(ChiSquare, "category name takes 200") << u"txtC1Name"_s << 200 << 200;
+        WindowRow(Dependent, "dependent variable refuses a 31st") << u"txtDepVarName"_s << 31 << 30;
+        WindowRow(Dependent, "degrees of freedom locked") << u"txtdegoffreedom"_s << 1 << 0;
+        WindowRow(Independent, "p-value refuses a 16th") << u"txtpvalue"_s << 16 << 15;
+        WindowRow(Independent, "total locked") << u"txtotSamSize"_s << 1 << 0;
+        WindowRow(Independent, "degrees of freedom locked") << u"txtdegoffreedom"_s << 1 << 0;
+    }
+
+    void boxesKeepTheirLengthLimits()
+    {
+        QFETCH(int, window);
+        QFETCH(QString, box);
+        QFETCH(int, typed);
+        QVERIFY(open(window));
+        TypeInto(Box(form.get(), box), QString(typed, u'7'));
+        QTEST(int(Box(form.get(), box)->text().size()), "kept");
+    }
+
+    void tabGoesThroughTheBoxesToTheButton_data() { EachWindow(); }
+
+    void tabGoesThroughTheBoxesToTheButton()
+    {
+        QFETCH(int, window);
+        QVERIFY(open(window));
+        Box(form.get(), under->tabOrder.first())->setFocus();
+        QStringList order{under->tabOrder.first()};
+        for (qsizetype i = 0; i < under->tabOrder.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *focused = QApplication::focusWidget();
+            if (auto *tails = qobject_cast<QComboBox *>(focused->parentWidget()))
+                focused = tails;
+            order << focused->objectName();
+        }
+        QCOMPARE(order, under->tabOrder + QStringList{u"CmdShowResultText"_s});
+    }
+
+    void windowCollapsesGrowsAndCentres_data() { EachWindow(); }
+
+    void windowCollapsesGrowsAndCentres()
+    {
+        QFETCH(int, window);
+        QVERIFY(open(window));
+        QCOMPARE(WindowHeightTwips(form.get()), under->collapsedHeight);
+        QVERIFY(IsCentred(form.get()));
+        const double width = WindowWidthTwips(form.get());
+
+        TypeFields(form.get(), under->example());
+        for (int click = 0; click < 2; ++click) {
+            ClickShowResult(form.get());
+            QVERIFY(qAbs(WindowHeightTwips(form.get()) - under->grownHeight) <= TwipsPerPixel());
+            QVERIFY(IsCentred(form.get()));
+            QCOMPARE(WindowWidthTwips(form.get()), width);
+        }
+
+        // A failed check on the grown window changes nothing: size, place, page and file stay.
+        const QRect before = form->frameGeometry();
+        const QString page = Pane(form.get())->toHtml();
+        TypeInto(Box(form.get(), u"txtpvalue"_s), u"abc"_s);
+        MessageBoxCatcher boxes;
+        ClickShowResult(form.get());
+        QCOMPARE(boxes.texts(), QStringList{u"Invalid p-value"_s});
+        QCOMPARE(form->frameGeometry(), before);
+        QCOMPARE(Pane(form.get())->toHtml(), page);
+        QCOMPARE(FileBytes(ResultFilePath()), Utf16LeWithBom(under->report));
+    }
+
+    // The t-test windows' decisions: the tails word from the tails box, significance from p
+    // against alpha and the direction from the two means, each in all three options.
+    void decisionsChooseTheWords_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<Fields>("changes");
+        QTest::addColumn<QString>("tail");
+        QTest::addColumn<QString>("direction"); // empty: not significant
+        for (const int window : {Dependent, Independent}) {
+            const auto row = [window](const char *what, const Fields &changes, const char *tail,
+                                      const char *direction) {
+                WindowRow(window, what)
+                    << changes << QString::fromLatin1(tail) << QString::fromLatin1(direction);
+            };
+            row("p equal to alpha written otherwise", {{u"txtpvalue"_s, u"0.050"_s}}, "two", "");
+            row("equal means", {{u"txtg1Mean"_s, u"10"_s}, {u"txtg2Mean"_s, u"10.0"_s}}, "two",
+                "less");
+            row("negative means", {{u"txtg1Mean"_s, u"-2"_s}, {u"txtg2Mean"_s, u"-3"_s}}, "two",
+                "greater");
+            row("tails 1", {{u"CboTail"_s, u"1"_s}}, "one", "greater");
+            row("tails 2", {{u"CboTail"_s, u"2"_s}}, "two", "greater");
+            row("tails empty", {{u"CboTail"_s, QString()}}, "two", "greater");
+            row("tails 1 after a blank", {{u"CboTail"_s, u" 1"_s}}, "two", "greater");
+            row("tails one as a word", {{u"CboTail"_s, u"one"_s}}, "two", "greater");
+        }
+    }
+
+    void decisionsChooseTheWords()
+    {
+        QFETCH(int, window);
+        QFETCH(Fields, changes);
+        QFETCH(QString, tail);
+        QFETCH(QString, direction);
+        QVERIFY(open(window));
+        TypeFields(form.get(), With(under->example(), changes));
+        MessageBoxCatcher boxes;
+        ClickShowResult(form.get());
+        QCOMPARE(boxes.texts(), QStringList());
+        const QString report = ResultText();
+        QCOMPARE(report.count(u" "_s + tail + u"-tailed "_s), 3);
+        QCOMPARE(report.count(u"-tailed "_s), 3);
+        QCOMPARE(report.contains(u"The results were not significant."_s), direction.isEmpty());
+        QCOMPARE(report.count(u" greater "_s) + report.count(u" less "_s),
+                 direction.isEmpty() ? 0 : 3);
+        if (!direction.isEmpty())
+            QCOMPARE(report.count(u" "_s + direction + u" "_s), 3);
+    }
+
+    // The derived boxes follow the sizes when the focus leaves a size's box, in the user's
+    // regional format, also where Qt writes numbers in forms its own reading refuses.
+    void derivedBoxesFollowWhenTheFocusLeaves_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<Fields>("typed");
+        QTest::addColumn<Fields>("derived");
+        const auto dep = [](const char *what, const QString &region, const QString &total,
+                            const QString &freedom) {
+            WindowRow(Dependent, what) << region << Fields{{u"txtotSamSize"_s, total}}
+                                       << Fields{{u"txtdegoffreedom"_s, freedom}};
+        };
+        dep("30", u"en_US"_s, u"30"_s, u"29"_s);
+        dep("longer than a total", u"en_US"_s, u"-99999999999999"_s, u"-100000000000000"_s);
+        dep("decimal comma", u"de_DE"_s, u"10,5"_s, u"9,5"_s);
+        dep("Swedish exponent", u"sv_SE"_s, u"1E+21"_s, u"1E+21"_s);
+        dep("Arabic negative", u"ar_EG"_s, u"\u0660"_s, u"-1"_s);
+
+        const auto indep = [](const char *what, const QString &region, const Fields &sizes,
+                              const QString &total, const QString &freedom) {
+            WindowRow(Independent, what)
+                << region << sizes
+                << Fields{{u"txtotSamSize"_s, total}, {u"txtdegoffreedom"_s, freedom}};
+        };
+        const QString size1 = u"txtg1SamSize"_s, size2 = u"txtg2SamSize"_s;
+        indep("20 and 22", u"en_US"_s, {{size1, u"20"_s}, {size2, u"22"_s}}, u"42"_s, u"40"_s);
+        // Typed the other way round, so that leaving the first size adds them up.
+        indep("10.5 and 12", u"en_US"_s, {{size2, u"12"_s}, {size1, u"10.5"_s}}, u"22.5"_s,
+              u"20.5"_s);
+        indep("only the first size", u"en_US"_s, {{size1, u"20"_s}}, {}, {});
+        indep("sum beyond a double", u"en_US"_s, {{size1, u"1e308"_s}, {size2, u"1e308"_s}}, {},
+              {});
+        indep("Hebrew negative", u"he_IL"_s, {{size1, u"0"_s}, {size2, u"1"_s}}, u"1"_s, u"-1"_s);
+        indep("Estonian exponent", u"et_EE"_s, {{size1, u"1E+21"_s}, {size2, u"0"_s}}, u"1E+21"_s,
+              u"1E+21"_s);
+    }
+
+    void derivedBoxesFollowWhenTheFocusLeaves()
+    {
+        QFETCH(int, window);
+        QFETCH(QString, region);
+        QFETCH(Fields, typed);
+        QFETCH(Fields, derived);
+        QLocale::setDefault(QLocale(region));
+        QVERIFY(open(window));
+        for (const auto &[name, text] : typed)
+            PasteInto(Box(form.get(), name), text); // QTest types no Arabic digits
+        for (const auto &[name, text] : derived)
+            QVERIFY2(Box(form.get(), name)->text().isEmpty(), "derived before the focus left");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        for (const auto &[name, text] : derived)
+            QCOMPARE(Box(form.get(), name)->text(), text);
+    }
+
+    // What the click finds in the derived boxes: a size typed straight before it counts, and
+    // until the sizes add up again the boxes keep their figures, which the report copies as they
+    // stand, while the checks report a size that is not a figure. After the message box the window
+    // is inactive, as when the user comes back from another program straight onto the button: the
+    // dependent window's total, corrected then, must count without a focus change of its own.
+    void clickFindsTheDerivedBoxesUpToDate_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<Fields>("changes");
+        QTest::addColumn<Fields>("derived");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<Fields>("correction");
+        QTest::addColumn<QString>("reported");
+        const QString size1 = u"txtg1SamSize"_s, size2 = u"txtg2SamSize"_s;
+        const Fields totals42 = {{u"txtotSamSize"_s, u"42"_s}, {u"txtdegoffreedom"_s, u"40"_s}};
+        WindowRow(Dependent, "abc after 30, then 31")
+            << Fields{{u"txtotSamSize"_s, u"abc"_s}} << Fields{{u"txtdegoffreedom"_s, u"29"_s}}
+            << QStringList{u"Invalid Total Sample Size"_s} << Fields{{u"txtotSamSize"_s, u"31"_s}}
+            << u"<i>t</i>(30) = 3.12"_s;
+        WindowRow(Independent, "30 typed straight before the click")
+            << Fields{{size2, u"30"_s}}
+            << Fields{{u"txtotSamSize"_s, u"50"_s}, {u"txtdegoffreedom"_s, u"48"_s}}
+            << QStringList() << Fields()
+            << u"The total sample of 50 consisted of 20 Treatment and 30 Control"_s;
+        // Group 1 is emptied first, so that no pair on the way adds up.
+        WindowRow(Independent, "20 and x after 20 and 22")
+            << Fields{{size1, QString()}, {size2, u"x"_s}, {size1, u"20"_s}} << totals42
+            << QStringList{u"Invalid Group 2 Sample Size"_s} << Fields() << QString();
+        WindowRow(Independent, "sum beyond a double after 20 and 22")
+            << Fields{{size1, QString()}, {size2, u"1.7e308"_s}, {size1, u"1.7e308"_s}} << totals42
+            << QStringList() << Fields()
+            << u"The total sample of 42 consisted of 1.7e308 Treatment"_s;
+    }
+
+    void clickFindsTheDerivedBoxesUpToDate()
+    {
+        QFETCH(int, window);
+        QFETCH(Fields, changes);
+        QFETCH(Fields, derived);
+        QFETCH(QStringList, messages);
+        QFETCH(Fields, correction);
+        QFETCH(QString, reported);
+        QVERIFY(open(window));
+        TypeFields(form.get(), under->example());
+        TypeFields(form.get(), changes);
+        MessageBoxCatcher boxes;
+        ClickShowResult(form.get());
+        for (const auto &[name, text] : derived)
+            QCOMPARE(Box(form.get(), name)->text(), text);
+        QCOMPARE(boxes.texts(), messages);
+        QCOMPARE(QFile::exists(ResultFilePath()), messages.isEmpty());
+        if (!correction.isEmpty()) {
+            TypeFields(form.get(), correction);
+            ClickShowResult(form.get());
+            QCOMPARE(boxes.texts(), messages);
+        }
+        QVERIFY2(ResultText().contains(reported), qPrintable(reported));
+    }
+
+private:
+    bool open(int window)
+    {
+        under = &ExampleWindows().at(window);
+        form = under->create();
+        return ShowAndActivate(form.get());
+    }
+
+    const ExampleWindow *under = nullptr;
+    std::unique_ptr<ResultForm> form;
+};
+
+QTEST_MAIN(TestTestWindows)
+#include "tst_testwindows.moc"
