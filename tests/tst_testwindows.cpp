@@ -356,7 +356,7 @@ private Q_SLOTS:
     // until the sizes add up again the boxes keep their figures, which the report copies as they
     // stand, while the checks report a size that is not a figure. After the message box the window
     // is inactive, as when the user comes back from another program straight onto the button: the
-    // dependent window's total, corrected then, must count without a focus change of its own.
+    // figure corrected then must count without a focus change of its own.
     void clickFindsTheDerivedBoxesUpToDate_data()
     {
         QTest::addColumn<int>("window");
@@ -379,7 +379,8 @@ private Q_SLOTS:
         // Group 1 is emptied first, so that no pair on the way adds up.
         WindowRow(Independent, "20 and x after 20 and 22")
             << Fields{{size1, QString()}, {size2, u"x"_s}, {size1, u"20"_s}} << totals42
-            << QStringList{u"Invalid Group 2 Sample Size"_s} << Fields() << QString();
+            << QStringList{u"Invalid Group 2 Sample Size"_s} << Fields{{size2, u"24"_s}}
+            << u"The total sample of 44 consisted of 20 Treatment and 24 Control"_s;
         WindowRow(Independent, "sum beyond a double after 20 and 22")
             << Fields{{size1, QString()}, {size2, u"1.7e308"_s}, {size1, u"1.7e308"_s}} << totals42
             << QStringList() << Fields()

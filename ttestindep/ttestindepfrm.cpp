@@ -6,6 +6,7 @@
 #include "ttestindep/ttestindepreport.h"
 
 #include <QComboBox>
+#include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -43,6 +44,9 @@ ttestindepfrm::ttestindepfrm(QWidget *parent)
     txtdegoffreedom->setLocked(true);
     connect(txtg1SamSize, &TextBox::lostFocus, this, &ttestindepfrm::txtg1SamSize_LostFocus);
     connect(txtg2SamSize, &TextBox::lostFocus, this, &ttestindepfrm::txtg2SamSize_LostFocus);
+    // A press that reaches the button without a focus change (the window was inactive) must
+    // still see the sizes typed just before it.
+    connect(CmdShowResultText, &QPushButton::pressed, this, &ttestindepfrm::UpdateTotals);
 
     AddCaption("Label1", u"Name of Group 1"_s, txtg1Name, 0, 630, 2415, 375);
     AddCaption("Label2", u"Name of Group 2"_s, txtg2Name, 0, 990, 2415, 375);
