@@ -34,6 +34,9 @@ private Q_SLOTS:
                               u"file, folder, URL, Email, or document:"_s,
                               QString(), u"Error Number = -1"_s, u"Error Source = SuperShell()"_s,
                               u"Error Description = No file, Email, or URL specified to open"_s}));
+        QVERIFY(SuperShellErrorText(-1, source, description)
+                    .endsWith(u"document:\r\rError Number = -1\rError Source = SuperShell()\r"
+                              u"Error Description = No file, Email, or URL specified to open"_s));
     }
 
     void verbsAndArgumentsReachTheShell_data()
