@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Plants one deliberate fault at a time in a scratch copy of the tree, rebuilds, runs the tests
+# (packaging excluded, it is slow and checks no behaviour) and prints which tests caught each
+# fault. Exits non-zero when a fault went unnoticed. Not run by CI.
+#   scripts/plant-faults.sh [fault-name ...]    (no names: every fault in the table)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# One fault a line: name | file | perl substitution applied to that file. A substitution that
+# changes nothing is reported as STALE, so the table keeps up with the code.
+FAULTS=$(
+    cat <<'EOF'
+chi-literal-word     | chisquare/chisquarereport.cpp   | s/was used to analyze the data/was used to analyse the data/
+chi-alpha-entity     | chisquare/chisquarereport.cpp   | s/Given &#945; = /Given &#945 = /
+dep-alpha-semicolon  | ttestdep/ttestdepreport.cpp     | s/t<\/i>-test at &#945"/t<\/i>-test at &#945;"/
+indep-double-blank   | ttestindep/ttestindepreport.cpp | s/compared using a "/compared using a"/
+chi-check-order      | chisquare/chisquaretestfrm.cpp  | s/(\{txtChiSq,.*\n)(\s*\{txtpvalue,.*\n)/$2$1/
+dep-check-order      | ttestdep/ttestdepfrm.cpp        | s/(\{txtotSamSize,.*\n)(\s*\{txtg1StdDev,.*\n)/$2$1/
+indep-check-order    | ttestindep/ttestindepfrm.cpp    | s/(\{txtotSamSize,.*\n)(\s*\{txtg1StdDev,.*\n)/$2$1/
+chi-message-blank    | chisquare/chisquaretestfrm.cpp  | s/Invalid  Category 2 \/ Level 1 Count/Invalid Category 2 \/ Level 1 Count/
+dep-message-word     | ttestdep/ttestdepfrm.cpp        | s/Invalid i error rate/Invalid error rate/
+chi-max-length       | chisquare/chisquaretestfrm.cpp  | s/FigureLength = 15/FigureLength = 16/
+dep-depvar-length    | ttestdep/ttestdepfrm.cpp        | s/DepVarLength = 30/DepVarLength = 31/
+number-to-text       | common/fieldtext.cpp            | s/OmitGroupSeparator\);/OmitGroupSeparator);\n    if (value >= 1000) return locale.toString(value, 'f', 0);/
+dep-df               | ttestdep/ttestdepfrm.cpp        | s/NumberToText\(\*n - 1\)/NumberToText(*n - 2)/
+indep-df             | ttestindep/ttestindepfrm.cpp    | s/NumberToText\(total - 2\)/NumberToText(total - 1)/
+result-name          | report/unicodefile.cpp          | s/"result.html"/"results.html"/
+result-folder        | report/unicodefile.cpp          | s/applicationDirPath\(\)/applicationDirPath() + QStringLiteral("\/out")/
+byte-order-mark      | report/unicodefile.cpp          | s/bytes.append\("\\xFF\\xFE", 2\);/;/
+per-user-fallback    | report/unicodefile.cpp          | s/AppDataLocation/TempLocation/
+growth-step          | report/resultform.cpp           | s/ControlTopTwips\(WebBrowser1\) \+ 580/ControlTopTwips(WebBrowser1) + 600/
+collapse-step        | report/resultform.cpp           | s/ControlHeightTwips\(CmdShowResultText\) \+ 600/ControlHeightTwips(CmdShowResultText) + 580/
+centring             | report/resultform.cpp           | s/ScreenHeightTwips\(\) \/ 2 - WindowHeightTwips\(this\) \/ 2/ScreenHeightTwips() \/ 3 - WindowHeightTwips(this) \/ 2/
+significance         | common/wording.cpp              | s/valueOf\(pValueText\) < valueOf/valueOf(pValueText) <= valueOf/
+tails-wording        | common/wording.cpp              | s/tailsText == u"1"/TrimSpaces(tailsText) == u"1"/
+direction            | common/wording.cpp              | s/valueOf\(mean1Text\) > valueOf/valueOf(mean1Text) >= valueOf/
+number-groups        | common/fieldtext.cpp            | s/RejectGroupSeparator/DefaultNumberOptions/
+trimming-tabs        | common/fieldtext.cpp            | s/text.at\(first\) == u' '/text.at(first).isSpace()/
+main-menu-reset      | report/resultform.cpp           | s/hide\(\);\n    ResetForm\(\);/hide();/
+EOF
+)
+
+scratch=${KELVARON_FAULT_DIR:-/tmp/kelvaron-faults}
+mkdir -p "$scratch"
+rsync -a --delete --exclude build --exclude .git ./ "$scratch/src/"
+cmake -S "$scratch/src" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DBUILD_TESTING=ON >/dev/null
+cmake --build "$scratch/build" -j2 >/dev/null
+
+missed=0
+report=""
+while IFS='|' read -r name file subst; do
+    name=$(echo $name) file=$(echo $file) subst=$(echo "$subst" | sed 's/^ *//;s/ *$//')
+    [ -z "$name" ] && continue
+    if [ $# -gt 0 ] && ! printf '%s\n' "$@" | grep -qx "$name"; then continue; fi
+    target="$scratch/src/$file"
+    cp "$target" "$target.orig"
+    perl -0pi -e "$subst" "$target"
+    if cmp -s "$target" "$target.orig"; then
+        result="STALE (substitution matches nothing)"
+        missed=1
+    elif ! cmake --build "$scratch/build" -j2 >"$scratch/build.log" 2>&1; then
+        result="does not build"
+        missed=1
+    else
+        ctest --test-dir "$scratch/build" -j2 -E '^packaging$' >"$scratch/ctest.log" 2>&1 || true
+        result=$(sed -n 's/^ *[0-9]* - \([^ ]*\) .*/\1/p' "$scratch/ctest.log" | paste -sd' ')
+        [ -z "$result" ] && result="MISSED" && missed=1
+    fi
+    mv "$target.orig" "$target"
+    touch "$target" # the restored file is older than the objects built from the fault
+    report+=$(printf '%-22s %s' "$name" "$result")$'\n'
+    echo "$name: $result" >&2
+done <<<"$FAULTS"
+cmake --build "$scratch/build" -j2 >/dev/null
+
+printf '\n%-22s %s\n%s' "fault" "caught by" "$report"
+exit $missed
