@@ -41,21 +41,20 @@ private Q_SLOTS:
 
     void writableProgramFolderGetsTheResult()
     {
-        QCOMPARE(ResultFilePath(), programResult());
         ClickShowResult(form.get());
         QCOMPARE(FileBytes(programResult()), Utf16LeWithBom(example.report));
         QCOMPARE(Pane(form.get())->currentPath(), programResult());
         QVERIFY(!QFile::exists(userFolder()));
     }
 
+    // A read-only program folder sends the result to the user's data folder; when that cannot
+    // be written either, the user is told and the old result stays.
     void readOnlyProgramFolderSendsTheResultToTheUsersFolder()
     {
         const auto programFolder = ScopedMount::readOnly(QCoreApplication::applicationDirPath());
         if (!programFolder->ok())
             QSKIP("read-only bind mounts are not allowed here");
         const QString userResult = userFolder() + u"/result.html"_s;
-        QCOMPARE(ResultFilePath(), userResult);
-
         MessageBoxCatcher boxes;
         ClickShowResult(form.get());
         QCOMPARE(boxes.texts(), QStringList());
@@ -63,17 +62,6 @@ private Q_SLOTS:
         QCOMPARE(Pane(form.get())->currentPath(), userResult);
         QVERIFY(Pane(form.get())->toPlainText().startsWith(u"Option 1\nA chi-square test"_s));
         QVERIFY(!QFile::exists(programResult()));
-    }
-
-    void noWritablePlaceTellsTheUserAndKeepsTheOldResult()
-    {
-        const auto programFolder = ScopedMount::readOnly(QCoreApplication::applicationDirPath());
-        if (!programFolder->ok())
-            QSKIP("read-only bind mounts are not allowed here");
-        MessageBoxCatcher boxes;
-        ClickShowResult(form.get());
-        const QString userResult = ResultFilePath();
-        QCOMPARE(FileBytes(userResult), Utf16LeWithBom(example.report));
 
         const auto dataFolder = ScopedMount::readOnly(userFolder());
         QVERIFY(dataFolder->ok());

@@ -23,24 +23,7 @@ private Q_SLOTS:
         path = dir->filePath(u"result.html"_s);
     }
 
-    void writerStoresUtf16LeWithMark_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty") << QString() << QByteArray("\xFF\xFE", 2);
-        QTest::newRow("abc") << u"abc"_s << QByteArray("\xFF\xFE\x61\0\x62\0\x63\0", 8);
-        QTest::newRow("greek letter") << u"α"_s << QByteArray("\xFF\xFE\xB1\x03", 4);
-    }
-
-    void writerStoresUtf16LeWithMark()
-    {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, bytes);
-        QVERIFY(WriteUnicodeFile(path, text, true));
-        QCOMPARE(FileBytes(path), bytes);
-        QCOMPARE(FileBytes(path).size(), 2 + 2 * text.size());
-    }
-
+    // The bytes of the worked examples are for tst_testwindows.
     void shorterTextLeavesNothingOfTheLonger()
     {
         QVERIFY(WriteUnicodeFile(path, QString(500, u'x'), true));

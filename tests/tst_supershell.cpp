@@ -29,14 +29,11 @@ private Q_SLOTS:
         QCOMPARE(box.title, u"  Error"_s);
         QCOMPARE(box.icon, int(QMessageBox::Warning));
         // Shown on separate lines although the text breaks them with carriage returns.
-        QCOMPARE(box.text.split(u'\n'),
-                 QStringList({u"The following error occured while trying to open the specified "
-                              u"file, folder, URL, Email, or document:"_s,
-                              QString(), u"Error Number = -1"_s, u"Error Source = SuperShell()"_s,
-                              u"Error Description = No file, Email, or URL specified to open"_s}));
-        QVERIFY(SuperShellErrorText(-1, source, description)
-                    .endsWith(u"document:\r\rError Number = -1\rError Source = SuperShell()\r"
-                              u"Error Description = No file, Email, or URL specified to open"_s));
+        QCOMPARE(box.text,
+                 u"The following error occured while trying to open the specified file, folder, "
+                 u"URL, Email, or document:\n\nError Number = -1\nError Source = SuperShell()\n"
+                 u"Error Description = No file, Email, or URL specified to open"_s);
+        QCOMPARE(SuperShellErrorText(-1, source, description), box.text.split(u'\n').join(u'\r'));
     }
 
     void verbsAndArgumentsReachTheShell_data()
@@ -44,7 +41,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("verb");
         QTest::newRow("0 opens") << 0 << u"open"_s;
-        QTest::newRow("7 opens") << 7 << u"open"_s;
         QTest::newRow("-3 opens") << -3 << u"open"_s;
         QTest::newRow("3 prints") << 3 << u"print"_s;
     }
@@ -74,8 +70,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("description");
         QTest::newRow("2 not found") << 2 << false << u"The specified file was not found."_s;
         QTest::newRow("4 unknown") << 4 << false << u"Unknown Error"_s;
-        QTest::newRow("0 out of memory")
-            << 0 << false << u"The operating system is out of memory or resources."_s;
         QTest::newRow("32 is still a failure")
             << 32 << false << u"The specified dynamic-link library was not found."_s;
         QTest::newRow("33 succeeds") << 33 << true << QString();
