@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QtEndian>
 #include <cerrno>
+#include <cstdio>
 #include <unistd.h>
 
 QString ResultFilePath()
@@ -36,7 +38,13 @@ bool WriteUnicodeFile(const QString &path, const QString &text, bool byteOrderMa
     // Unbuffered, so that a full disk fails the write itself: Qt 6.4's commit() loses an error of
     // its final flush and puts an empty file in the old one's place. The data is synced before
     // the rename, so that a disk that reports failures late still fails here.
-    QSaveFile file(path);
+    // QSaveFile writes through a link to its target, which in a shared folder may be anyone's
+    // file; a link at the path, dangling or not, is replaced by the file itself instead.
+    const bool link = QFileInfo(path).isSymLink();
+    const QString target = link ? path + QStringLiteral(".new") : path;
+    if (link)
+        QFile::remove(target);
+    QSaveFile file(target);
     bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
                    file.write(bytes) == bytes.size();
     QString reason = file.errorString();
@@ -47,6 +55,11 @@ bool WriteUnicodeFile(const QString &path, const QString &text, bool byteOrderMa
     if (written) {
         written = file.commit();
         reason = file.errorString();
+        if (written && link && ::rename(QFile::encodeName(target), QFile::encodeName(path)) != 0) {
+            reason = qt_error_string(errno);
+            QFile::remove(target);
+            written = false;
+        }
     } else {
         file.cancelWriting();
     }

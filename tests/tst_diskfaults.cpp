@@ -21,6 +21,9 @@ enum class Fault {
     DiskFullBeforeAnyResult,
     NoInodeLeft,
     ReaderHoldsTheOldFile,
+    LinkToAFileBeside,
+    LinkToAFileElsewhere,
+    DanglingLink,
 };
 
 // Writes a file in the folder until the disk refuses another byte.
@@ -84,6 +87,9 @@ private Q_SLOTS:
             row("disk full before any result", Fault::DiskFullBeforeAnyResult, false);
             row("no inode left", Fault::NoInodeLeft, false);
             row("another process reads the old file", Fault::ReaderHoldsTheOldFile, true);
+            row("link to a file beside it", Fault::LinkToAFileBeside, true);
+            row("link to a file elsewhere", Fault::LinkToAFileElsewhere, true);
+            row("dangling link", Fault::DanglingLink, true);
         }
     }
 
@@ -120,6 +126,7 @@ private Q_SLOTS:
         const QString oldPage = Pane(form.get())->toHtml();
         FillExample(form.get(), under, u"Treatment"_s, u"Placebo and waiting list"_s);
 
+        QString linkTarget;
         switch (fault) {
         case Fault::ResultPathIsAFolder:
             QVERIFY(QDir().mkpath(path));
@@ -137,6 +144,17 @@ private Q_SLOTS:
             QVERIFY(reader->waitForStarted());
             QTRY_COMPARE(reader->peek(oldBytes.size() + 1), oldBytes);
             break;
+        case Fault::LinkToAFileBeside:
+        case Fault::LinkToAFileElsewhere:
+        case Fault::DanglingLink:
+            linkTarget = fault == Fault::LinkToAFileBeside ? folder + u"/notes.txt"_s
+                         : fault == Fault::DanglingLink    ? folder + u"/gone/notes.txt"_s
+                                                           : QDir::tempPath() + u"/notes.txt"_s;
+            if (fault != Fault::DanglingLink)
+                QVERIFY(WriteUnicodeFile(linkTarget, u"notes"_s, false));
+            QFile::remove(path);
+            QVERIFY(QFile::link(linkTarget, path));
+            break;
         }
         ++faultsInjected;
         const QStringList entries = FolderEntries(folder);
@@ -150,6 +168,13 @@ private Q_SLOTS:
             QCOMPARE(FileBytes(path), Utf16LeWithBom(newReport));
             QVERIFY(qAbs(WindowHeightTwips(form.get()) - under.grownHeight) <= TwipsPerPixel());
             QVERIFY(Pane(form.get())->toPlainText().contains(u"Placebo and waiting list"_s));
+            if (!linkTarget.isEmpty()) {
+                QVERIFY(!QFileInfo(path).isSymLink());
+                QCOMPARE(FileBytes(linkTarget), fault == Fault::DanglingLink
+                                                    ? QByteArray()
+                                                    : Utf16LeWithBom(u"notes"_s).mid(2));
+                QFile::remove(linkTarget);
+            }
         } else {
             QCOMPARE(boxes.boxes().size(), 1);
             QCOMPARE(boxes.boxes().first().title, u"Error"_s);
@@ -177,7 +202,7 @@ private Q_SLOTS:
         // Once the fault is gone, the same click writes the new result.
         if (fault == Fault::ResultPathIsAFolder)
             QVERIFY(QDir(path).removeRecursively());
-        else if (fault != Fault::ReaderHoldsTheOldFile)
+        else if (fault < Fault::ReaderHoldsTheOldFile)
             QVERIFY(QFile::remove(
                 folder + (fault == Fault::NoInodeLeft ? u"/result.html"_s : u"/filler"_s)));
         ClickShowResult(form.get());
