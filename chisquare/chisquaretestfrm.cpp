@@ -2,6 +2,7 @@
 
 #include "app/textbox.h"
 #include "app/toolkit.h"
+#include "checks/chisquarechecks.h"
 #include "chisquare/chisquarereport.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -124,5 +125,8 @@ bool ChiSquareTestfrm::ComposeReport()
     fields.alpha = txtalpha->text();
     fields.chiSquare = txtChiSq->text();
     fields.pValue = txtpvalue->text();
-    return PublishReport(ComposeChiSquareReport(fields));
+    if (!PublishReport(ComposeChiSquareReport(fields)))
+        return false;
+    ShowFigureChecks(CheckChiSquareFigures(fields));
+    return true;
 }

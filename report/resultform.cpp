@@ -5,6 +5,7 @@
 #include "app/toolkit.h"
 #include "app/twips.h"
 #include "common/fieldtext.h"
+#include "report/figurecheckstrip.h"
 #include "report/resultviewer.h"
 #include "report/unicodefile.h"
 
@@ -97,6 +98,11 @@ bool ResultForm::PublishReport(const QString &html)
     return true;
 }
 
+void ResultForm::ShowFigureChecks(const Findings &findings)
+{
+    FigureCheck->ShowFindings(findings);
+}
+
 void ResultForm::CollapseForm()
 {
     SetWindowHeightTwips(this, ControlTopTwips(CmdShowResultText) +
@@ -186,6 +192,7 @@ void ResultForm::AddResultPane(double left, double top, double width, double hei
     WebBrowser1 = new ResultViewer(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     SetGeometryTwips(WebBrowser1, left, top, width, height);
+    FigureCheck = new FigureCheckStrip(WebBrowser1);
 }
 
 void ResultForm::closeEvent(QCloseEvent *event)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "checks/checkfigures.h"
+
 #include <QWidget>
 #include <initializer_list>
 
 class ClickableLabel;
+class FigureCheckStrip;
 class QComboBox;
 class QFont;
 class QLabel;
@@ -52,6 +55,8 @@ protected:
     // Writes the report to the result file and loads it into the pane. When the file cannot be
     // written the user is told which file and why, and false is returned.
     bool PublishReport(const QString &html);
+    // Shows what the figure checks found for the report just published, below its page.
+    void ShowFigureChecks(const Findings &findings);
 
     // The collapse step: the window ends 600 twips below the button.
     void CollapseForm();
@@ -75,6 +80,7 @@ protected:
 
     QPushButton *CmdShowResultText = nullptr;
     ResultViewer *WebBrowser1 = nullptr;
+    FigureCheckStrip *FigureCheck = nullptr;
     ClickableLabel *LblMainMenuLnk = nullptr;
 
 private:

@@ -14,6 +14,9 @@ public:
     // leaves an empty page.
     void Navigate(const QString &path);
     QString currentPath() const { return m_path; }
+    // Keeps this many pixels at the bottom, inside the frame, free of the page (for the strip
+    // of figure checks).
+    void ReserveBottom(int pixels) { setViewportMargins(0, 0, 0, pixels); }
 
     // Decodes a page by its byte-order mark and completes numeric character references that lack
     // their semicolon ("&#945 = .05"), which browsers accept and Qt's HTML reader does not.

@@ -2,6 +2,7 @@
 
 #include "app/textbox.h"
 #include "app/toolkit.h"
+#include "checks/ttestdepchecks.h"
 #include "common/fieldtext.h"
 #include "ttestdep/ttestdepreport.h"
 
@@ -166,5 +167,8 @@ bool ttestdepfrm::ComposeReport()
     fields.tStatistic = txttstatistics->text();
     fields.pValue = txtpvalue->text();
     fields.tails = CboTail->currentText();
-    return PublishReport(ComposeTTestDepReport(fields));
+    if (!PublishReport(ComposeTTestDepReport(fields)))
+        return false;
+    ShowFigureChecks(CheckTTestDepFigures(fields));
+    return true;
 }

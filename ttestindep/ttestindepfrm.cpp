@@ -2,6 +2,7 @@
 
 #include "app/textbox.h"
 #include "app/toolkit.h"
+#include "checks/ttestindepchecks.h"
 #include "common/fieldtext.h"
 #include "ttestindep/ttestindepreport.h"
 
@@ -167,5 +168,8 @@ bool ttestindepfrm::ComposeReport()
     fields.degreesOfFreedom = txtdegoffreedom->text();
     fields.tStatistic = txttstatistics->text();
     fields.pValue = txtpvalue->text();
-    return PublishReport(ComposeTTestIndepReport(fields));
+    if (!PublishReport(ComposeTTestIndepReport(fields)))
+        return false;
+    ShowFigureChecks(CheckTTestIndepFigures(fields));
+    return true;
 }

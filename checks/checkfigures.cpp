@@ -1,0 +1,170 @@
+#include "checks/checkfigures.h"
+
+#include "common/fieldtext.h"
+#include "common/wording.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <boost/math/distributions/chi_squared.hpp>
+#include <boost/math/distributions/non_central_t.hpp>
+#include <boost/math/distributions/students_t.hpp>
+#include <boost/math/tools/toms748_solve.hpp>
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+std::optional<double> Number(const QString &text)
+{
+    return TextToNumber(text);
+}
+
+std::optional<Interval> Rounded(const QString &text)
+{
+    const std::optional<double> value = TextToNumber(text);
+    if (!value)
+        return std::nullopt;
+    // The last typed decimal sets the unit: "3.37" is 3.365 to 3.375, "2E-3" 0.0015 to 0.0025.
+    const QString trimmed = TrimSpaces(text);
+    const qsizetype e = trimmed.indexOf(u'e', 0, Qt::CaseInsensitive);
+    const QString mantissa = e < 0 ? trimmed : trimmed.left(e);
+    const qsizetype point = mantissa.indexOf(QLocale().decimalPoint());
+    const qsizetype decimals = point < 0 ? 0 : mantissa.size() - point - 1;
+    const int exponent = e < 0 ? 0 : QLocale().toInt(trimmed.mid(e + 1));
+    const double half = 0.5 * std::pow(10.0, exponent - double(decimals));
+    return Interval{*value - half, *value + half};
+}
+
+bool Overlap(Interval a, Interval b)
+{
+    return a.lo <= b.hi && b.lo <= a.hi;
+}
+
+Interval Magnitude(Interval x)
+{
+    if (x.lo <= 0 && x.hi >= 0)
+        return {0, std::max(-x.lo, x.hi)};
+    return {std::min(std::abs(x.lo), std::abs(x.hi)), std::max(std::abs(x.lo), std::abs(x.hi))};
+}
+
+double PFromT(double absT, double df, bool oneTailed)
+{
+    const double tail = boost::math::cdf(complement(boost::math::students_t(df), absT));
+    return oneTailed ? tail : 2 * tail;
+}
+
+double PFromChiSquare(double chiSquare)
+{
+    return boost::math::cdf(complement(boost::math::chi_squared(1), std::max(chiSquare, 0.0)));
+}
+
+namespace {
+// The noncentrality at which the typed t cuts off this lower-tail probability.
+double NoncentralityAt(double t, double df, double probability)
+{
+    const auto gap = [&](double delta) {
+        return boost::math::cdf(boost::math::non_central_t(df, delta), t) - probability;
+    };
+    // The tail probability falls as the noncentrality grows: widen until it brackets the root.
+    double lo = t - 2, hi = t + 2;
+    while (gap(lo) < 0)
+        lo -= 2 * (hi - lo);
+    while (gap(hi) > 0)
+        hi += 2 * (hi - lo);
+    std::uintmax_t iterations = 100;
+    const auto root = boost::math::tools::toms748_solve(
+        gap, lo, hi, boost::math::tools::eps_tolerance<double>(30), iterations);
+    return (root.first + root.second) / 2;
+}
+
+QString WithoutLeadingZero(QString text)
+{
+    const QLocale locale;
+    const QString zeroPoint = locale.zeroDigit() + locale.decimalPoint();
+    const qsizetype at = text.indexOf(zeroPoint);
+    if (at == 0 || (at > 0 && !text.at(at - 1).isDigit()))
+        text.remove(at, locale.zeroDigit().size());
+    return text;
+}
+
+// "3.37" and "0.05" as the report has them: typed figures are shown trimmed.
+QString Typed(const QString &text)
+{
+    return TrimSpaces(text);
+}
+} // namespace
+
+Interval NoncentralityLimits(double t, double df)
+{
+    return {NoncentralityAt(t, df, 0.975), NoncentralityAt(t, df, 0.025)};
+}
+
+QString FormatFixed(double value, int decimals)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    QString text = locale.toString(value, 'f', decimals);
+    if (locale.negativeSign() == u"-"_s)
+        text.replace(u'-', u'\u2212');
+    return text;
+}
+
+QString FormatP(double p)
+{
+    if (p < 0.0001)
+        return u"< "_s + WithoutLeadingZero(FormatFixed(0.0001, 4));
+    int decimals = std::max(0, 1 - int(std::floor(std::log10(p))));
+    // .00996 is .010 at four decimals: one decimal fewer keeps two significant digits.
+    if (std::round(p * std::pow(10.0, decimals - 1)) >= 10 && decimals > 1)
+        --decimals;
+    return WithoutLeadingZero(FormatFixed(p, decimals));
+}
+
+QString FormatCorrelation(double r)
+{
+    return std::abs(r) < 0.995 ? WithoutLeadingZero(FormatFixed(r, 2)) : FormatFixed(r, 1);
+}
+
+Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
+                 bool withTails, const QString &pText, const QString &alphaText)
+{
+    const QString shown = FormatP(pAtTyped);
+    const QString gives =
+        statistic + (shown.startsWith(u'<') ? u" gives p "_s : u" gives p = "_s) + shown +
+        (withTails ? (oneTailed ? u" (one-tailed)"_s : u" (two-tailed)"_s) : QString());
+    const std::optional<Interval> typed = Rounded(pText);
+    if (typed && Overlap(*typed, pOfStatistic))
+        return {Finding::Agree, u"Figures agree: "_s + gives + u"."_s, {}, {}};
+    QString text = u"Check p: "_s + gives + u", not "_s + Typed(pText);
+    const std::optional<double> alpha = Number(alphaText);
+    const bool recomputedSignificant = alpha && pAtTyped < *alpha;
+    if (alpha && recomputedSignificant != IsSignificant(pText, alphaText))
+        text += u" \u2014 at \u03b1 = "_s + Typed(alphaText) +
+                (recomputedSignificant ? u" the result would be significant"_s
+                                       : u" the result would not be significant"_s);
+    return {Finding::Warning, text + u"."_s, {}, {}};
+}
+
+Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, double value,
+                      std::optional<Interval> ci)
+{
+    const bool correlation = !ci;
+    QString figures = u" = "_s + (correlation ? FormatCorrelation(value) : FormatFixed(value));
+    if (ci) {
+        // A decimal comma would blur "[0,39, 1,68]": its limits are parted by a semicolon.
+        const QString separator = QLocale().decimalPoint() == u","_s ? u"; "_s : u", "_s;
+        figures += u", 95% CI ["_s + FormatFixed(ci->lo) + separator + FormatFixed(ci->hi) + u"]"_s;
+    }
+    return {Finding::Effect, u"Effect size: "_s + symbolText + figures, symbolHtml + figures,
+            symbolText + figures};
+}
+
+std::optional<Finding> OutOfRange(std::initializer_list<RangeRule> rules)
+{
+    for (const RangeRule &rule : rules) {
+        const std::optional<double> value = Number(rule.text);
+        if (value && (*value < rule.lowest || *value > rule.highest ||
+                      (rule.excludeLowest && *value == rule.lowest)))
+            return Finding{Finding::Warning, rule.message.arg(Typed(rule.text)), {}, {}};
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// What the figure checks share: their findings, the rounding interval a typed figure stands
+// for, the p of a test statistic and the strip's number formats.
+
+struct Finding {
+    enum Kind { Agree, Warning, Effect };
+    Kind kind;
+    QString text; // plain text, numbers in the user's regional format
+    // For an effect size: the phrase to paste, as HTML (symbol in italics) and as plain text.
+    QString copyHtml, copyText;
+};
+using Findings = QList<Finding>;
+
+// A typed figure with k decimals stands for any value within half a unit of its last decimal.
+struct Interval {
+    double lo, hi;
+};
+std::optional<Interval> Rounded(const QString &text);
+// The figure as a number; no value for a text that does not convert.
+std::optional<double> Number(const QString &text);
+
+bool Overlap(Interval a, Interval b);
+// The range of |x| for x in the interval.
+Interval Magnitude(Interval x);
+
+// p of |t| with df degrees of freedom, one- or two-tailed; of chi-square with one df.
+double PFromT(double absT, double df, bool oneTailed);
+double PFromChiSquare(double chiSquare);
+
+// The confidence limits of the noncentrality for a typed t (95%), from the noncentral t.
+Interval NoncentralityLimits(double t, double df);
+
+// p with two significant digits and no leading zero, "< .0001" below that.
+QString FormatP(double p);
+// Two decimals (d, t, interval limits); a correlation without its leading zero.
+QString FormatFixed(double value, int decimals = 2);
+QString FormatCorrelation(double r);
+
+// The p line: agree or check, and whether the conclusion at alpha would change. `statistic` is
+// how the line names the statistic, e.g. "t(40) = 3.37".
+Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
+                 bool withTails, const QString &pText, const QString &alphaText);
+
+// The effect-size line and its copy phrase, the symbol given in HTML and in plain text.
+Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, double value,
+                      std::optional<Interval> ci);
+
+// A figure's allowed range; the message names it, %1 the figure as typed (trimmed).
+struct RangeRule {
+    QString text, message;
+    double lowest, highest;
+    bool excludeLowest = false;
+};
+// A "Check" line for the first figure outside its range; none when all are in range.
+std::optional<Finding> OutOfRange(std::initializer_list<RangeRule> rules);

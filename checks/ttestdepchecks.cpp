@@ -1,0 +1,70 @@
+#include "checks/ttestdepchecks.h"
+
+#include "common/fieldtext.h"
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// The means, N and t fix the SD of the differences, and with the two SDs the correlation
+// between the levels: r = (s1² + s2² - s_d²) / (2 s1 s2). It lies below -1 when s1 + s2 < s_d and
+// above 1 when |s1 - s2| > s_d, which is checked at the most forgiving ends of the intervals.
+std::optional<Finding> ImpossibleFigures(const TTestDepFields &f)
+{
+    const auto m1 = *Rounded(f.level1Mean), m2 = *Rounded(f.level2Mean);
+    const auto s1 = *Rounded(f.level1StdDev), s2 = *Rounded(f.level2StdDev);
+    const Interval t = Magnitude(*Rounded(f.tStatistic));
+    const double rootN = std::sqrt(*Number(f.totalSampleSize));
+    const Interval diff = Magnitude({m1.lo - m2.hi, m1.hi - m2.lo});
+    const Interval sd = {diff.lo * rootN / t.hi, diff.hi * rootN / t.lo};
+    const double closest = Magnitude({s1.lo - s2.hi, s1.hi - s2.lo}).lo;
+    if (s1.hi + s2.hi >= sd.lo && closest <= sd.hi)
+        return std::nullopt;
+    const double x = *Number(f.level1StdDev), y = *Number(f.level2StdDev);
+    const double sdTyped = std::abs(*Number(f.level1Mean) - *Number(f.level2Mean)) * rootN /
+                           std::abs(*Number(f.tStatistic));
+    const double r = (x * x + y * y - sdTyped * sdTyped) / (2 * x * y);
+    if (!std::isfinite(r))
+        return std::nullopt;
+    return Finding{
+        Finding::Warning,
+        u"Check the figures: these means, SDs, N and t need a correlation of %1 between "
+        u"the levels; a correlation lies between \u22121 and 1."_s.arg(FormatCorrelation(r)),
+        {},
+        {}};
+}
+} // namespace
+
+Findings CheckTTestDepFigures(const TTestDepFields &f)
+{
+    if (const auto wrong = OutOfRange({
+            {f.pValue, u"Check the figures: p = %1 lies outside 0 to 1."_s, 0, 1},
+            {f.alpha, u"Check the figures: \u03b1 = %1 lies outside 0 to 1."_s, 0, 1},
+            {f.level1StdDev, u"Check the figures: SD = %1; an SD cannot be negative."_s, 0,
+             INFINITY},
+            {f.level2StdDev, u"Check the figures: SD = %1; an SD cannot be negative."_s, 0,
+             INFINITY},
+            {f.totalSampleSize, u"Check the figures: N = %1; a sample size must be above 0."_s, 0,
+             INFINITY, true},
+            {f.degreesOfFreedom,
+             u"Check the figures: df = %1; the degrees of freedom must be above 0."_s, 0, INFINITY,
+             true},
+        }))
+        return {*wrong};
+
+    const double t = *Number(f.tStatistic), df = *Number(f.degreesOfFreedom);
+    const bool oneTailed = f.tails == u"1"_s;
+    const Interval tMagnitude = Magnitude(*Rounded(f.tStatistic));
+    Findings findings{
+        PFinding(u"t(%1) = %2"_s.arg(TrimSpaces(f.degreesOfFreedom), TrimSpaces(f.tStatistic)),
+                 {PFromT(tMagnitude.hi, df, oneTailed), PFromT(tMagnitude.lo, df, oneTailed)},
+                 PFromT(std::abs(t), df, oneTailed), oneTailed, true, f.pValue, f.alpha)};
+    if (const auto impossible = ImpossibleFigures(f))
+        findings << *impossible;
+    const double rootN = std::sqrt(*Number(f.totalSampleSize));
+    const Interval limits = NoncentralityLimits(t, df);
+    findings << EffectFinding(u"<i>d<sub>z</sub></i>"_s, u"d_z"_s, t / rootN,
+                              Interval{limits.lo / rootN, limits.hi / rootN});
+    return findings;
+}

@@ -1,0 +1,99 @@
+#include "checks/ttestindepchecks.h"
+
+#include "common/fieldtext.h"
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+struct TRange {
+    Interval student, welch;
+};
+
+// Both t over every corner of the means' and SDs' rounding boxes: each is monotone in every one
+// of them, so its extremes lie at the corners.
+TRange TOverRounding(Interval m1, Interval m2, Interval s1, Interval s2, double n1, double n2)
+{
+    TRange range{{INFINITY, -INFINITY}, {INFINITY, -INFINITY}};
+    for (const double a : {m1.lo, m1.hi})
+        for (const double b : {m2.lo, m2.hi})
+            for (const double x : {s1.lo, s1.hi})
+                for (const double y : {s2.lo, s2.hi}) {
+                    const double pooled = std::sqrt(((n1 - 1) * x * x + (n2 - 1) * y * y) /
+                                                    (n1 + n2 - 2) * (1 / n1 + 1 / n2));
+                    const double student = (a - b) / pooled;
+                    const double welch = (a - b) / std::sqrt(x * x / n1 + y * y / n2);
+                    range.student = {std::min(range.student.lo, student),
+                                     std::max(range.student.hi, student)};
+                    range.welch = {std::min(range.welch.lo, welch),
+                                   std::max(range.welch.hi, welch)};
+                }
+    return range;
+}
+
+std::optional<Finding> TAgainstSummary(const TTestIndepFields &f)
+{
+    const auto m1 = Rounded(f.g1Mean), m2 = Rounded(f.g2Mean);
+    const auto s1 = Rounded(f.g1StdDev), s2 = Rounded(f.g2StdDev), t = Rounded(f.tStatistic);
+    const auto n1 = Number(f.g1SampleSize), n2 = Number(f.g2SampleSize);
+    const double x = *Number(f.g1StdDev), y = *Number(f.g2StdDev);
+    const double diff = *Number(f.g1Mean) - *Number(f.g2Mean);
+    const double student = TOverRounding({diff, diff}, {0, 0}, {x, x}, {y, y}, *n1, *n2).student.lo;
+    const double welch = diff / std::sqrt(x * x / *n1 + y * y / *n2);
+    if (!std::isfinite(student) || !std::isfinite(welch) || *n1 + *n2 <= 2)
+        return std::nullopt;
+    const TRange range = TOverRounding(*m1, *m2, *s1, *s2, *n1, *n2);
+    const Interval typed = Magnitude(*t);
+    if (Overlap(typed, Magnitude(range.student)))
+        return std::nullopt;
+    if (Overlap(typed, Magnitude(range.welch))) {
+        const double v1 = x * x / *n1, v2 = y * y / *n2;
+        const double welchDf = (v1 + v2) * (v1 + v2) / (v1 * v1 / (*n1 - 1) + v2 * v2 / (*n2 - 1));
+        return Finding{Finding::Warning,
+                       u"Check t: %1 is Welch's t (Student's is %2); Welch's test has df = %3, "
+                       u"not %4."_s.arg(TrimSpaces(f.tStatistic), FormatFixed(student),
+                                        FormatFixed(welchDf, 1), TrimSpaces(f.degreesOfFreedom)),
+                       {},
+                       {}};
+    }
+    return Finding{Finding::Warning,
+                   u"Check t: the means, SDs and sizes give t = %1 (Student) or %2 (Welch), not "
+                   u"%3."_s.arg(FormatFixed(student), FormatFixed(welch), TrimSpaces(f.tStatistic)),
+                   {},
+                   {}};
+}
+} // namespace
+
+Findings CheckTTestIndepFigures(const TTestIndepFields &f)
+{
+    if (const auto wrong = OutOfRange({
+            {f.pValue, u"Check the figures: p = %1 lies outside 0 to 1."_s, 0, 1},
+            {f.alpha, u"Check the figures: \u03b1 = %1 lies outside 0 to 1."_s, 0, 1},
+            {f.g1StdDev, u"Check the figures: SD = %1; an SD cannot be negative."_s, 0, INFINITY},
+            {f.g2StdDev, u"Check the figures: SD = %1; an SD cannot be negative."_s, 0, INFINITY},
+            {f.g1SampleSize, u"Check the figures: n = %1; a group size must be above 0."_s, 0,
+             INFINITY, true},
+            {f.g2SampleSize, u"Check the figures: n = %1; a group size must be above 0."_s, 0,
+             INFINITY, true},
+            {f.degreesOfFreedom,
+             u"Check the figures: df = %1; the degrees of freedom must be above 0."_s, 0, INFINITY,
+             true},
+        }))
+        return {*wrong};
+
+    const double t = *Number(f.tStatistic), df = *Number(f.degreesOfFreedom);
+    const bool oneTailed = f.tails == u"1"_s;
+    const Interval tMagnitude = Magnitude(*Rounded(f.tStatistic));
+    Findings findings{
+        PFinding(u"t(%1) = %2"_s.arg(TrimSpaces(f.degreesOfFreedom), TrimSpaces(f.tStatistic)),
+                 {PFromT(tMagnitude.hi, df, oneTailed), PFromT(tMagnitude.lo, df, oneTailed)},
+                 PFromT(std::abs(t), df, oneTailed), oneTailed, true, f.pValue, f.alpha)};
+    if (const auto mismatch = TAgainstSummary(f))
+        findings << *mismatch;
+    const double scale = std::sqrt(1 / *Number(f.g1SampleSize) + 1 / *Number(f.g2SampleSize));
+    const Interval limits = NoncentralityLimits(t, df);
+    findings << EffectFinding(u"<i>d</i>"_s, u"d"_s, t * scale,
+                              Interval{limits.lo * scale, limits.hi * scale});
+    return findings;
+}

@@ -1,0 +1,83 @@
+#include "report/figurecheckstrip.h"
+
+#include "report/resultviewer.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// Fixed colours, dark on the program's light grey, so the strip reads the same in every theme.
+const QColor Background(224, 224, 224);
+const QColor Text(0x20, 0x20, 0x20);
+constexpr auto WarningColour = "#7a3e00";
+constexpr auto AgreeColour = "#1b5e20";
+constexpr auto LinkColour = "#0b3d91";
+constexpr int Padding = 4;
+} // namespace
+
+FigureCheckStrip::FigureCheckStrip(ResultViewer *pane) : QLabel(pane), m_pane(pane)
+{
+    setObjectName(u"FigureCheck"_s);
+    setAccessibleName(tr("Figure checks"));
+    setFocusPolicy(Qt::NoFocus);
+    setTextFormat(Qt::RichText);
+    setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    setWordWrap(true);
+    setMargin(Padding);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        colours.setColor(group, QPalette::Window, Background);
+        colours.setColor(group, QPalette::WindowText, Text);
+        colours.setColor(group, QPalette::Text, Text);
+    }
+    setPalette(colours);
+    hide();
+    connect(this, &QLabel::linkActivated, this, &FigureCheckStrip::CopyEffectSize);
+}
+
+void FigureCheckStrip::ShowFindings(const Findings &findings)
+{
+    QStringList lines, spoken;
+    m_copyHtml.clear();
+    m_copyText.clear();
+    for (const Finding &finding : findings) {
+        spoken << finding.text;
+        switch (finding.kind) {
+        case Finding::Agree:
+            lines << u"<span style=\"color:%1\">\u2714</span> %2"_s.arg(
+                QLatin1StringView(AgreeColour), finding.text.toHtmlEscaped());
+            break;
+        case Finding::Warning:
+            lines << u"<span style=\"color:%1\">\u26a0 %2</span>"_s.arg(
+                QLatin1StringView(WarningColour), finding.text.toHtmlEscaped());
+            break;
+        case Finding::Effect:
+            m_copyHtml = finding.copyHtml;
+            m_copyText = finding.copyText;
+            lines << u"Effect size: %1 &nbsp;<a href=\"copy\" style=\"color:%2\">Copy</a>"_s.arg(
+                finding.copyHtml, QLatin1StringView(LinkColour));
+            break;
+        }
+    }
+    setText(lines.join(u"<br>"_s));
+    setAccessibleDescription(spoken.join(u'\n'));
+
+    // Inside the pane's frame, along its bottom edge; the page's viewport ends above it.
+    const QRect inside = m_pane->contentsRect();
+    const int height = heightForWidth(inside.width());
+    setGeometry(inside.left(), inside.bottom() + 1 - height, inside.width(), height);
+    m_pane->ReserveBottom(height);
+    show();
+}
+
+void FigureCheckStrip::CopyEffectSize()
+{
+    auto *data = new QMimeData;
+    data->setHtml(m_copyHtml);
+    data->setText(m_copyText);
+    QApplication::clipboard()->setMimeData(data);
+}
