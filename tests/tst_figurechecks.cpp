@@ -1,0 +1,199 @@
+#include "report/resultviewer.h"
+#include "report/unicodefile.h"
+#include "support/examplewindows.h"
+#include "support/kelvarontest.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QLocale>
+#include <QMimeData>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+// The strip of figure checks under the report, through the real windows. The expected figures
+// were computed apart from the program (noncentral t by numerical integration).
+class TestFigureChecks : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QLocale::setDefault(QLocale(u"en_US"_s));
+        QFile::remove(ResultFilePath());
+    }
+    void cleanup() { form.reset(); }
+
+    void chiSquare_data()
+    {
+        columns();
+        WindowRow(ChiSquare, "worked example agrees")
+            << Fields() << u"Figures agree: χ²(1) = 4.32 gives p = .038.\nEffect size: φ = .21"_s;
+        WindowRow(ChiSquare, "p far off: the decision flips")
+            << Fields{{u"txtChiSq"_s, u"0.32"_s}}
+            << u"Check p: χ²(1) = 0.32 gives p = .57, not .038 — at α = .05 the result would not "
+               u"be significant.\nEffect size: φ = .06"_s;
+        WindowRow(ChiSquare, "chi-square above N")
+            << Fields{{u"txtotSamSize"_s, u"4"_s},
+                      {u"txtC1L1Cnt"_s, u"2"_s},
+                      {u"txtC1L2Cnt"_s, u"2"_s},
+                      {u"txtC2L1Cnt"_s, u"1"_s},
+                      {u"txtC2L2Cnt"_s, u"3"_s}}
+            << u"Figures agree: χ²(1) = 4.32 gives p = .038.\nCheck the figures: χ² = 4.32 is "
+               u"above N = 4, which no 2 x 2 table can give (φ ≤ 1)."_s;
+        WindowRow(ChiSquare, "counts do not add up")
+            << Fields{{u"txtC1L2Cnt"_s, u"50"_s}}
+            << u"Figures agree: χ²(1) = 4.32 gives p = .038.\nCheck the counts: the Gender counts "
+               u"add up to 98, not N = 100.\nEffect size: φ = .21"_s;
+        WindowRow(ChiSquare, "negative count")
+            << Fields{{u"txtC2L1Cnt"_s, u"-30"_s}}
+            << u"Check the figures: a count of -30 cannot be negative."_s;
+    }
+    void chiSquare() { showsLines(); }
+
+    void dependent_data()
+    {
+        columns();
+        const QString effect = u"Effect size: d_z = 0.57, 95% CI [0.18, 0.95]"_s;
+        WindowRow(Dependent, "worked example agrees")
+            << Fields()
+            << u"Figures agree: t(29) = 3.12 gives p = .0041 (two-tailed).\n"_s + effect;
+        WindowRow(Dependent, "one-tailed")
+            << Fields{{u"CboTail"_s, u"1"_s}, {u"txtpvalue"_s, u".002"_s}}
+            << u"Figures agree: t(29) = 3.12 gives p = .0020 (one-tailed).\n"_s + effect;
+        WindowRow(Dependent, "one-tailed p, two tails typed")
+            << Fields{{u"txtpvalue"_s, u".002"_s}}
+            << u"Check p: t(29) = 3.12 gives p = .0041 (two-tailed), not .002.\n"_s + effect;
+        WindowRow(Dependent, "impossible correlation")
+            << Fields{{u"txtg1StdDev"_s, u"1.0"_s}, {u"txtg2StdDev"_s, u"1.0"_s}}
+            << u"Figures agree: t(29) = 3.12 gives p = .0041 (two-tailed).\nCheck the figures: "
+               u"these means, SDs, N and t need a correlation of −28.8 between the levels; a "
+               u"correlation lies between −1 and 1.\n"_s +
+                   effect;
+        WindowRow(Dependent, "p above 1") << Fields{{u"txtpvalue"_s, u"1.5"_s}}
+                                          << u"Check the figures: p = 1.5 lies outside 0 to 1."_s;
+    }
+    void dependent() { showsLines(); }
+
+    void independent_data()
+    {
+        columns();
+        const QString agree = u"Figures agree: t(40) = 3.37 gives p = .0017 (two-tailed).\n"_s;
+        const QString effect = u"Effect size: d = 1.04, 95% CI [0.39, 1.68]"_s;
+        WindowRow(Independent, "worked example agrees") << Fields() << agree + effect;
+        WindowRow(Independent, "p does not match")
+            << Fields{{u"txtpvalue"_s, u".02"_s}}
+            << u"Check p: t(40) = 3.37 gives p = .0017 (two-tailed), not .02.\n"_s + effect;
+        WindowRow(Independent, "decision flips")
+            << Fields{{u"txtpvalue"_s, u".07"_s}}
+            << u"Check p: t(40) = 3.37 gives p = .0017 (two-tailed), not .07 — at α = 0.05 the "
+               u"result would be significant.\n"_s +
+                   effect;
+        // The typed t stands for 3.365 to 3.375, so p for 3.3700 alone would miss .00165.
+        WindowRow(Independent, "p just inside the rounding")
+            << Fields{{u"txtpvalue"_s, u".00165"_s}}
+            << u"Figures agree: t(40) = 3.37 gives p = .0017 (two-tailed).\n"_s + effect;
+        WindowRow(Independent, "p just outside the rounding")
+            << Fields{{u"txtpvalue"_s, u".0016"_s}}
+            << u"Check p: t(40) = 3.37 gives p = .0017 (two-tailed), not .0016.\n"_s + effect;
+        WindowRow(Independent, "one-tailed")
+            << Fields{{u"CboTail"_s, u"1"_s}}
+            << u"Check p: t(40) = 3.37 gives p = .00084 (one-tailed), not 0.002.\n"_s + effect;
+        WindowRow(Independent, "t matches neither")
+            << Fields{{u"txtg1Mean"_s, u"13.5"_s}}
+            << agree +
+                   u"Check t: the means, SDs and sizes give t = 4.84 (Student) or 4.86 (Welch), "
+                   u"not 3.37.\n"_s +
+                   effect;
+        WindowRow(Independent, "t matches Welch only")
+            << Fields{{u"txtg1StdDev"_s, u"1.0"_s},     {u"txtg2StdDev"_s, u"3.0"_s},
+                      {u"txtg1SamSize"_s, u"10"_s},     {u"txtg2SamSize"_s, u"40"_s},
+                      {u"txttstatistics"_s, u"4.03"_s}, {u"txtpvalue"_s, u".0002"_s}}
+            << u"Figures agree: t(48) = 4.03 gives p = .00020 (two-tailed).\nCheck t: 4.03 is "
+               u"Welch's t (Student's is 2.38); Welch's test has df = 43.8, not 48.\nEffect "
+               u"size: d = 1.42, 95% CI [0.67, 2.17]"_s;
+        WindowRow(Independent, "negative SD")
+            << Fields{{u"txtg2StdDev"_s, u"-2.3"_s}}
+            << u"Check the figures: SD = -2.3; an SD cannot be negative."_s;
+        WindowRow(Independent, "decimal comma")
+            << Fields{{u"txtg1Mean"_s, u"12,5"_s},     {u"txtg2Mean"_s, u"10,2"_s},
+                      {u"txtg1StdDev"_s, u"2,1"_s},    {u"txtg2StdDev"_s, u"2,3"_s},
+                      {u"txtierrorrate"_s, u"0,05"_s}, {u"txttstatistics"_s, u"3,37"_s},
+                      {u"txtpvalue"_s, u"0,002"_s}}
+            << u"Figures agree: t(40) = 3,37 gives p = ,0017 (two-tailed).\nEffect size: d = 1,04, "
+               u"95% CI [0,39; 1,68]"_s;
+    }
+    void independent() { showsLines(); }
+
+    // Hidden until a report; a refused click leaves the last lines; the pane's page ends above
+    // the strip and copies without it; Copy hands over the effect size in both forms.
+    void stripStaysApartFromThePage()
+    {
+        open(Independent);
+        QLabel *strip = form->findChild<QLabel *>(u"FigureCheck"_s);
+        QVERIFY(strip && strip->isHidden() && strip->text().isEmpty());
+        QCOMPARE(strip->focusPolicy(), Qt::NoFocus);
+        TypeFields(form.get(), under->example());
+        ClickShowResult(form.get());
+        QVERIFY(strip->isVisible());
+        const QString lines = strip->text();
+
+        ResultViewer *pane = Pane(form.get());
+        const QRect inPane = strip->geometry();
+        QVERIFY(pane->contentsRect().contains(inPane));
+        QCOMPARE(inPane.bottom(), pane->contentsRect().bottom());
+        QVERIFY(pane->viewport()->geometry().bottom() < inPane.top());
+        pane->selectAll();
+        pane->copy();
+        QVERIFY(!QApplication::clipboard()->text().contains(u"Effect"_s));
+
+        Q_EMIT strip->linkActivated(u"copy"_s);
+        const QMimeData *copied = QApplication::clipboard()->mimeData();
+        QCOMPARE(copied->text(), u"d = 1.04, 95% CI [0.39, 1.68]"_s);
+        QCOMPARE(copied->html(), u"<i>d</i> = 1.04, 95% CI [0.39, 1.68]"_s);
+
+        TypeInto(Box(form.get(), u"txtg1Name"_s), QString());
+        MessageBoxCatcher boxes;
+        ClickShowResult(form.get());
+        QCOMPARE(boxes.texts().size(), 1);
+        QCOMPARE(strip->text(), lines);
+    }
+
+private:
+    void columns()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<Fields>("changes");
+        QTest::addColumn<QString>("lines");
+    }
+
+    void showsLines()
+    {
+        QFETCH(int, window);
+        QFETCH(Fields, changes);
+        QFETCH(QString, lines);
+        if (QTest::currentDataTag() == "independent: decimal comma"_L1)
+            QLocale::setDefault(QLocale(u"de_DE"_s));
+        open(window);
+        TypeFields(form.get(), With(under->example(), changes));
+        MessageBoxCatcher boxes;
+        ClickShowResult(form.get());
+        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(form->findChild<QLabel *>(u"FigureCheck"_s)->accessibleDescription(), lines);
+    }
+
+    void open(int window)
+    {
+        under = &ExampleWindows().at(window);
+        form = under->create();
+        QVERIFY(ShowAndActivate(form.get()));
+    }
+
+    const ExampleWindow *under = nullptr;
+    std::unique_ptr<ResultForm> form;
+};
+
+QTEST_MAIN(TestFigureChecks)
+#include "tst_figurechecks.moc"
