@@ -4,11 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QtEndian>
 #include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 QString ResultFilePath()
@@ -22,6 +23,20 @@ QString ResultFilePath()
     return folder + QLatin1Char('/') + QStringLiteral("result.html");
 }
 
+namespace {
+// A replaced file keeps its permissions; a new one gets what the user's umask gives, as any
+// newly created file does (a temporary file is created private).
+mode_t NewFileMode(const QString &path)
+{
+    struct stat old {};
+    if (::lstat(QFile::encodeName(path).constData(), &old) == 0 && S_ISREG(old.st_mode))
+        return old.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+} // namespace
+
 bool WriteUnicodeFile(const QString &path, const QString &text, bool byteOrderMark,
                       QString *errorText)
 {
@@ -34,35 +49,22 @@ bool WriteUnicodeFile(const QString &path, const QString &text, bool byteOrderMa
         bytes.append(reinterpret_cast<const char *>(&le), 2);
     }
 
-    // Written beside the old file and renamed over it, so a failure never costs the last result.
-    // Unbuffered, so that a full disk fails the write itself: Qt 6.4's commit() loses an error of
-    // its final flush and puts an empty file in the old one's place. The data is synced before
-    // the rename, so that a disk that reports failures late still fails here.
-    // QSaveFile writes through a link to its target, which in a shared folder may be anyone's
-    // file; a link at the path, dangling or not, is replaced by the file itself instead.
-    const bool link = QFileInfo(path).isSymLink();
-    const QString target = link ? path + QStringLiteral(".new") : path;
-    if (link)
-        QFile::remove(target);
-    QSaveFile file(target);
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                   file.write(bytes) == bytes.size();
+    // Written to a fresh file beside the old one and renamed over it, so a failure never costs
+    // the last result. rename(2) replaces whatever holds the name, a link too, and never writes
+    // through it (in a shared folder a link may point at anyone's file); QSaveFile would follow
+    // it. Unbuffered, so that a full disk fails the write itself, and synced before the rename,
+    // so that a disk that reports failures late still fails here.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    bool written = file.open() && file.write(bytes) == bytes.size() && file.flush();
     QString reason = file.errorString();
-    if (written && ::fsync(file.handle()) != 0) {
+    if (written &&
+        (::fchmod(file.handle(), NewFileMode(path)) != 0 || ::fsync(file.handle()) != 0 ||
+         ::rename(QFile::encodeName(file.fileName()), QFile::encodeName(path)) != 0)) {
         reason = qt_error_string(errno);
         written = false;
     }
-    if (written) {
-        written = file.commit();
-        reason = file.errorString();
-        if (written && link && ::rename(QFile::encodeName(target), QFile::encodeName(path)) != 0) {
-            reason = qt_error_string(errno);
-            QFile::remove(target);
-            written = false;
-        }
-    } else {
-        file.cancelWriting();
-    }
+    // Once renamed, the temporary name is gone and must not be removed.
+    file.setAutoRemove(!written);
     if (!written && errorText)
         *errorText = reason;
     return written;
