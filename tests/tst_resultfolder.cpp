@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTest>
 #include <memory>
@@ -55,9 +56,15 @@ private Q_SLOTS:
         if (!programFolder->ok())
             QSKIP("read-only bind mounts are not allowed here");
         const QString userResult = userFolder() + u"/result.html"_s;
+        // A link there is replaced, not written through.
+        const QString notes = userFolder() + u"/notes.txt"_s;
+        QVERIFY(QDir().mkpath(userFolder()) && WriteUnicodeFile(notes, u"notes"_s, false));
+        QVERIFY(QFile::link(notes, userResult));
         MessageBoxCatcher boxes;
         ClickShowResult(form.get());
         QCOMPARE(boxes.texts(), QStringList());
+        QVERIFY(!QFileInfo(userResult).isSymLink());
+        QCOMPARE(FileBytes(notes), Utf16LeWithBom(u"notes"_s).mid(2));
         QCOMPARE(FileBytes(userResult), Utf16LeWithBom(example.report));
         QCOMPARE(Pane(form.get())->currentPath(), userResult);
         QVERIFY(Pane(form.get())->toPlainText().startsWith(u"Option 1\nA chi-square test"_s));

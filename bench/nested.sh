@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Nested-markup benchmark: time to show a page of 5,000, 10,000 and 20,000 nested <b>, <div> and
+# <table> elements in the result pane, under Xvfb; where it passes one second sets the pane's
+# tag limit. Usage: bash bench/nested.sh. Not part of the test suite.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+for p in xvfb xauth; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$p"
+done
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DKELVARON_BUILD_BENCH=ON >/dev/null
+cmake --build build-bench --target bench_nested >/dev/null
+xvfb-run -a ./build-bench/bench/bench_nested
