@@ -52,8 +52,8 @@ bool WriteUnicodeFile(const QString &path, const QString &text, bool byteOrderMa
     // Written to a fresh file beside the old one and renamed over it, so a failure never costs
     // the last result. rename(2) replaces whatever holds the name, a link too, and never writes
     // through it (in a shared folder a link may point at anyone's file); QSaveFile would follow
-    // it. Unbuffered, so that a full disk fails the write itself, and synced before the rename,
-    // so that a disk that reports failures late still fails here.
+    // it. Flushed and synced before the rename, so that a full disk, or one that reports
+    // failures late, fails here.
     QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
     bool written = file.open() && file.write(bytes) == bytes.size() && file.flush();
     QString reason = file.errorString();
