@@ -10,6 +10,7 @@
 #include <boost/math/distributions/students_t.hpp>
 #include <boost/math/tools/toms748_solve.hpp>
 #include <cmath>
+#include <stdexcept>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -58,18 +59,22 @@ double PFromChiSquare(double chiSquare)
 }
 
 namespace {
-// The noncentrality at which the typed t cuts off this lower-tail probability.
-double NoncentralityAt(double t, double df, double probability)
+// The noncentrality at which the typed t cuts off this lower-tail probability; none where the
+// root cannot be bracketed (a t or df so large that the distribution cannot be evaluated).
+std::optional<double> NoncentralityAt(double t, double df, double probability)
 {
     const auto gap = [&](double delta) {
         return boost::math::cdf(boost::math::non_central_t(df, delta), t) - probability;
     };
     // The tail probability falls as the noncentrality grows: widen until it brackets the root.
-    double lo = t - 2, hi = t + 2;
-    while (gap(lo) < 0)
-        lo -= 2 * (hi - lo);
-    while (gap(hi) > 0)
-        hi += 2 * (hi - lo);
+    const double step = std::max(2.0, std::abs(t));
+    double lo = t - step, hi = t + step;
+    for (int widened = 0; gap(lo) < 0 || gap(hi) > 0; ++widened) {
+        if (widened == 8)
+            return std::nullopt;
+        lo -= step * (1 << widened);
+        hi += step * (1 << widened);
+    }
     std::uintmax_t iterations = 100;
     const auto root = boost::math::tools::toms748_solve(
         gap, lo, hi, boost::math::tools::eps_tolerance<double>(30), iterations);
@@ -93,9 +98,32 @@ QString Typed(const QString &text)
 }
 } // namespace
 
-Interval NoncentralityLimits(double t, double df)
+std::optional<Interval> NoncentralityLimits(double t, double df)
 {
-    return {NoncentralityAt(t, df, 0.975), NoncentralityAt(t, df, 0.025)};
+    // Boost reports what it cannot evaluate by throwing; the effect size then goes without it.
+    try {
+        const auto lo = NoncentralityAt(t, df, 0.975), hi = NoncentralityAt(t, df, 0.025);
+        if (lo && hi)
+            return Interval{*lo, *hi};
+    } catch (const std::exception &) {
+    }
+    return std::nullopt;
+}
+
+std::optional<Interval> Scaled(std::optional<Interval> limits, double factor)
+{
+    if (!limits)
+        return std::nullopt;
+    return Interval{limits->lo * factor, limits->hi * factor};
+}
+
+Findings Guarded(const std::function<Findings()> &checks)
+{
+    try {
+        return checks();
+    } catch (const std::exception &) {
+        return {};
+    }
 }
 
 QString FormatFixed(double value, int decimals)
@@ -110,7 +138,7 @@ QString FormatFixed(double value, int decimals)
 
 QString FormatP(double p)
 {
-    if (p < 0.0001)
+    if (!(p >= 0.0001)) // NaN too: no int conversion below may see it
         return u"< "_s + WithoutLeadingZero(FormatFixed(0.0001, 4));
     int decimals = std::max(0, 1 - int(std::floor(std::log10(p))));
     // .00996 is .010 at four decimals: one decimal fewer keeps two significant digits.
@@ -132,7 +160,9 @@ Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtType
         statistic + (shown.startsWith(u'<') ? u" gives p "_s : u" gives p = "_s) + shown +
         (withTails ? (oneTailed ? u" (one-tailed)"_s : u" (two-tailed)"_s) : QString());
     const std::optional<Interval> typed = Rounded(pText);
-    if (typed && Overlap(*typed, pOfStatistic))
+    // The strip shows any p below .0001 as "< .0001", so a typed p below it cannot disagree.
+    const bool bothTiny = typed && *Number(pText) < 0.0001 && pAtTyped < 0.0001;
+    if (typed && (Overlap(*typed, pOfStatistic) || bothTiny))
         return {Finding::Agree, u"Figures agree: "_s + gives + u"."_s, {}, {}};
     QString text = u"Check p: "_s + gives + u", not "_s + Typed(pText);
     const std::optional<double> alpha = Number(alphaText);
@@ -144,11 +174,10 @@ Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtType
     return {Finding::Warning, text + u"."_s, {}, {}};
 }
 
-Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, double value,
+Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, const QString &value,
                       std::optional<Interval> ci)
 {
-    const bool correlation = !ci;
-    QString figures = u" = "_s + (correlation ? FormatCorrelation(value) : FormatFixed(value));
+    QString figures = u" = "_s + value;
     if (ci) {
         // A decimal comma would blur "[0,39, 1,68]": its limits are parted by a semicolon.
         const QString separator = QLocale().decimalPoint() == u","_s ? u"; "_s : u", "_s;

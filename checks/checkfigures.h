@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // What the figure checks share: their findings, the rounding interval a typed figure stands
@@ -32,8 +33,14 @@ Interval Magnitude(Interval x);
 double PFromT(double absT, double df, bool oneTailed);
 double PFromChiSquare(double chiSquare);
 
-// The confidence limits of the noncentrality for a typed t (95%), from the noncentral t.
-Interval NoncentralityLimits(double t, double df);
+// The confidence limits of the noncentrality for a typed t (95%), from the noncentral t; none
+// where they cannot be computed.
+std::optional<Interval> NoncentralityLimits(double t, double df);
+std::optional<Interval> Scaled(std::optional<Interval> limits, double factor);
+
+// The findings of a window's checks, or none when a distribution cannot be evaluated for such
+// figures: a check must never take the report down with it.
+Findings Guarded(const std::function<Findings()> &checks);
 
 // p with two significant digits and no leading zero, "< .0001" below that.
 QString FormatP(double p);
@@ -47,7 +54,7 @@ Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtType
                  bool withTails, const QString &pText, const QString &alphaText);
 
 // The effect-size line and its copy phrase, the symbol given in HTML and in plain text.
-Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, double value,
+Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, const QString &value,
                       std::optional<Interval> ci);
 
 // A figure's allowed range; the message names it, %1 the figure as typed (trimmed).

@@ -19,9 +19,7 @@ std::optional<Finding> CountsAgainstN(const QString &category, const QString &le
                    {},
                    {}};
 }
-} // namespace
-
-Findings CheckChiSquareFigures(const ChiSquareFields &f)
+Findings FindingsFor(const ChiSquareFields &f)
 {
     const auto count = [](const QString &text) {
         return RangeRule{text, u"Check the figures: a count of %1 cannot be negative."_s, 0,
@@ -61,6 +59,13 @@ Findings CheckChiSquareFigures(const ChiSquareFields &f)
             findings << *wrongCounts;
     if (!aboveN)
         findings << EffectFinding(u"<i>\u03c6</i>"_s, u"\u03c6"_s,
-                                  std::sqrt(std::min(chiSquare / n, 1.0)), std::nullopt);
+                                  FormatCorrelation(std::sqrt(std::min(chiSquare / n, 1.0))),
+                                  std::nullopt);
     return findings;
+}
+} // namespace
+
+Findings CheckChiSquareFigures(const ChiSquareFields &fields)
+{
+    return Guarded([&] { return FindingsFor(fields); });
 }

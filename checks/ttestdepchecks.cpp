@@ -34,9 +34,7 @@ std::optional<Finding> ImpossibleFigures(const TTestDepFields &f)
         {},
         {}};
 }
-} // namespace
-
-Findings CheckTTestDepFigures(const TTestDepFields &f)
+Findings FindingsFor(const TTestDepFields &f)
 {
     if (const auto wrong = OutOfRange({
             {f.pValue, u"Check the figures: p = %1 lies outside 0 to 1."_s, 0, 1},
@@ -63,8 +61,14 @@ Findings CheckTTestDepFigures(const TTestDepFields &f)
     if (const auto impossible = ImpossibleFigures(f))
         findings << *impossible;
     const double rootN = std::sqrt(*Number(f.totalSampleSize));
-    const Interval limits = NoncentralityLimits(t, df);
-    findings << EffectFinding(u"<i>d<sub>z</sub></i>"_s, u"d_z"_s, t / rootN,
-                              Interval{limits.lo / rootN, limits.hi / rootN});
+    const auto limits = NoncentralityLimits(t, df);
+    findings << EffectFinding(u"<i>d<sub>z</sub></i>"_s, u"d_z"_s, FormatFixed(t / rootN),
+                              Scaled(limits, 1 / rootN));
     return findings;
+}
+} // namespace
+
+Findings CheckTTestDepFigures(const TTestDepFields &fields)
+{
+    return Guarded([&] { return FindingsFor(fields); });
 }

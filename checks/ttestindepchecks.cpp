@@ -63,9 +63,7 @@ std::optional<Finding> TAgainstSummary(const TTestIndepFields &f)
                    {},
                    {}};
 }
-} // namespace
-
-Findings CheckTTestIndepFigures(const TTestIndepFields &f)
+Findings FindingsFor(const TTestIndepFields &f)
 {
     if (const auto wrong = OutOfRange({
             {f.pValue, u"Check the figures: p = %1 lies outside 0 to 1."_s, 0, 1},
@@ -92,8 +90,13 @@ Findings CheckTTestIndepFigures(const TTestIndepFields &f)
     if (const auto mismatch = TAgainstSummary(f))
         findings << *mismatch;
     const double scale = std::sqrt(1 / *Number(f.g1SampleSize) + 1 / *Number(f.g2SampleSize));
-    const Interval limits = NoncentralityLimits(t, df);
-    findings << EffectFinding(u"<i>d</i>"_s, u"d"_s, t * scale,
-                              Interval{limits.lo * scale, limits.hi * scale});
+    const auto limits = NoncentralityLimits(t, df);
+    findings << EffectFinding(u"<i>d</i>"_s, u"d"_s, FormatFixed(t * scale), Scaled(limits, scale));
     return findings;
+}
+} // namespace
+
+Findings CheckTTestIndepFigures(const TTestIndepFields &fields)
+{
+    return Guarded([&] { return FindingsFor(fields); });
 }

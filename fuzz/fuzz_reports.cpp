@@ -1,8 +1,12 @@
-// The three report composers and the result file writer under arbitrary field texts.
+// The three report composers, the figure checks and the result file writer under arbitrary
+// field texts.
 // Input: one byte that picks the window (its value mod 3), the encoding (UTF-16LE when
 // (value / 3) is odd, else UTF-8) and the regional format (German when (value / 6) is odd, else
 // US English); then the window's field texts, separated by NUL, in the order of its fields
 // struct. Inputs with a field that the window's checks would refuse are skipped.
+#include "checks/chisquarechecks.h"
+#include "checks/ttestdepchecks.h"
+#include "checks/ttestindepchecks.h"
 #include "chisquare/chisquarereport.h"
 #include "common/fieldtext.h"
 #include "fuzzcheck.h"
@@ -113,9 +117,22 @@ void CheckWrittenFile(const QString &report)
 
 Tally inputs{"inputs"};
 
+// The figure checks end, and say only what a line may say: agreement, a warning or the effect.
+void CheckFindings(const Findings &findings)
+{
+    FUZZ_CHECK(findings.size() <= 5, QString::number(findings.size()));
+    for (const Finding &finding : findings) {
+        FUZZ_CHECK(finding.text.startsWith(u"Figures agree: "_s) ||
+                       finding.text.startsWith(u"Check "_s) ||
+                       finding.text.startsWith(u"Effect size: "_s),
+                   finding.text);
+    }
+}
+
 template <typename Fields>
 void CheckReport(const QStringList &texts, const std::vector<Field<Fields>> &layout,
-                 QString (*compose)(const Fields &), qsizetype options)
+                 QString (*compose)(const Fields &), Findings (*check)(const Fields &),
+                 qsizetype options)
 {
     if (size_t(texts.size()) < layout.size())
         return;
@@ -171,6 +188,7 @@ void CheckReport(const QStringList &texts, const std::vector<Field<Fields>> &lay
     }
 
     CheckWrittenFile(report);
+    CheckFindings(check(fields));
 }
 } // namespace
 
@@ -187,13 +205,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     switch (choice % 3) {
     case 0:
-        CheckReport(texts, ChiSquareLayout, ComposeChiSquareReport, 2);
+        CheckReport(texts, ChiSquareLayout, ComposeChiSquareReport, CheckChiSquareFigures, 2);
         break;
     case 1:
-        CheckReport(texts, TTestDepLayout, ComposeTTestDepReport, 3);
+        CheckReport(texts, TTestDepLayout, ComposeTTestDepReport, CheckTTestDepFigures, 3);
         break;
     default:
-        CheckReport(texts, TTestIndepLayout, ComposeTTestIndepReport, 3);
+        CheckReport(texts, TTestIndepLayout, ComposeTTestIndepReport, CheckTTestIndepFigures, 3);
         break;
     }
     return 0;

@@ -41,6 +41,13 @@ FigureCheckStrip::FigureCheckStrip(ResultViewer *pane) : QLabel(pane), m_pane(pa
 
 void FigureCheckStrip::ShowFindings(const Findings &findings)
 {
+    if (findings.isEmpty()) {
+        clear();
+        setAccessibleDescription({});
+        m_pane->ReserveBottom(0);
+        hide();
+        return;
+    }
     QStringList lines, spoken;
     m_copyHtml.clear();
     m_copyText.clear();

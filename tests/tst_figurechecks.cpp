@@ -114,6 +114,12 @@ private Q_SLOTS:
             << u"Figures agree: t(48) = 4.03 gives p = .00020 (two-tailed).\nCheck t: 4.03 is "
                u"Welch's t (Student's is 2.38); Welch's test has df = 43.8, not 48.\nEffect "
                u"size: d = 1.42, 95% CI [0.67, 2.17]"_s;
+        WindowRow(Independent, "t beyond any interval")
+            << Fields{{u"txttstatistics"_s, u"4E+9"_s}, {u"txtpvalue"_s, u"1E-9"_s}}
+            << u"Figures agree: t(40) = 4E+9 gives p < .0001 (two-tailed).\nCheck t: the means, "
+               u"SDs "
+               u"and sizes give t = 3.37 (Student) or 3.39 (Welch), not 4E+9.\nEffect size: d = "
+               u"1235828761.31"_s;
         WindowRow(Independent, "negative SD")
             << Fields{{u"txtg2StdDev"_s, u"-2.3"_s}}
             << u"Check the figures: SD = -2.3; an SD cannot be negative."_s;
