@@ -37,6 +37,17 @@ direction            | common/wording.cpp              | s/valueOf\(mean1Text\) 
 number-groups        | common/fieldtext.cpp            | s/RejectGroupSeparator/DefaultNumberOptions/
 trimming-tabs        | common/fieldtext.cpp            | s/text.at\(first\) == u' '/text.at(first).isSpace()/
 main-menu-reset      | report/resultform.cpp           | s/hide\(\);\n    ResetForm\(\);/hide();/
+link-written-through | report/unicodefile.cpp          | s/QFile::encodeName\(path\)\) != 0/QFile::encodeName(QFileInfo(path).isSymLink() ? QFileInfo(path).symLinkTarget() : path)) != 0/
+resources-loaded     | report/resultviewer.cpp         | s/\+\+m_refused;/;/
+check-rounding       | checks/checkfigures.cpp         | s/const double half = 0.5 \*/const double half = 0.05 */
+check-leading-zero   | checks/checkfigures.cpp         | s/text.remove\(at, locale.zeroDigit\(\).size\(\)\);/;/
+check-interval-level | checks/checkfigures.cpp         | s/NoncentralityAt\(t, df, 0.975\)/NoncentralityAt(t, df, 0.95)/
+check-flip-note      | checks/checkfigures.cpp         | s/alpha && pAtTyped < \*alpha/alpha && pAtTyped > *alpha/
+check-counts         | checks/chisquarechecks.cpp      | s/\*Number\(level1\) \+ \*Number\(level2\)/*Number(level1)/
+check-correlation    | checks/ttestdepchecks.cpp       | s/if \(s1.hi \+ s2.hi >= sd.lo &&/if (/
+check-one-tailed     | checks/ttestindepchecks.cpp     | s/const bool oneTailed = f.tails == u"1"_s;/const bool oneTailed = false;/
+check-welch-df       | checks/ttestindepchecks.cpp     | s/v2 \* v2 \/ \(\*n2 - 1\)/v2 * v2 \/ *n2/
+check-strip-margin   | report/figurecheckstrip.cpp     | s/m_pane->ReserveBottom\(height\);/;/
 EOF
 )
 
