@@ -19,6 +19,7 @@ std::optional<Finding> CountsAgainstN(const QString &category, const QString &le
                    {},
                    {}};
 }
+
 Findings FindingsFor(const ChiSquareFields &f)
 {
     const auto count = [](const QString &text) {

@@ -34,6 +34,7 @@ std::optional<Finding> ImpossibleFigures(const TTestDepFields &f)
         {},
         {}};
 }
+
 Findings FindingsFor(const TTestDepFields &f)
 {
     if (const auto wrong = OutOfRange({

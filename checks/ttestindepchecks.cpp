@@ -11,23 +11,31 @@ struct TRange {
     Interval student, welch;
 };
 
+double StudentT(double difference, double s1, double s2, double n1, double n2)
+{
+    const double pooledVariance = ((n1 - 1) * s1 * s1 + (n2 - 1) * s2 * s2) / (n1 + n2 - 2);
+    return difference / std::sqrt(pooledVariance * (1 / n1 + 1 / n2));
+}
+
+double WelchT(double difference, double s1, double s2, double n1, double n2)
+{
+    return difference / std::sqrt(s1 * s1 / n1 + s2 * s2 / n2);
+}
+
 // Both t over every corner of the means' and SDs' rounding boxes: each is monotone in every one
 // of them, so its extremes lie at the corners.
 TRange TOverRounding(Interval m1, Interval m2, Interval s1, Interval s2, double n1, double n2)
 {
     TRange range{{INFINITY, -INFINITY}, {INFINITY, -INFINITY}};
+    const auto widen = [](Interval &range, double t) {
+        range = {std::min(range.lo, t), std::max(range.hi, t)};
+    };
     for (const double a : {m1.lo, m1.hi})
         for (const double b : {m2.lo, m2.hi})
             for (const double x : {s1.lo, s1.hi})
                 for (const double y : {s2.lo, s2.hi}) {
-                    const double pooled = std::sqrt(((n1 - 1) * x * x + (n2 - 1) * y * y) /
-                                                    (n1 + n2 - 2) * (1 / n1 + 1 / n2));
-                    const double student = (a - b) / pooled;
-                    const double welch = (a - b) / std::sqrt(x * x / n1 + y * y / n2);
-                    range.student = {std::min(range.student.lo, student),
-                                     std::max(range.student.hi, student)};
-                    range.welch = {std::min(range.welch.lo, welch),
-                                   std::max(range.welch.hi, welch)};
+                    widen(range.student, StudentT(a - b, x, y, n1, n2));
+                    widen(range.welch, WelchT(a - b, x, y, n1, n2));
                 }
     return range;
 }
@@ -39,8 +47,8 @@ std::optional<Finding> TAgainstSummary(const TTestIndepFields &f)
     const auto n1 = Number(f.g1SampleSize), n2 = Number(f.g2SampleSize);
     const double x = *Number(f.g1StdDev), y = *Number(f.g2StdDev);
     const double diff = *Number(f.g1Mean) - *Number(f.g2Mean);
-    const double student = TOverRounding({diff, diff}, {0, 0}, {x, x}, {y, y}, *n1, *n2).student.lo;
-    const double welch = diff / std::sqrt(x * x / *n1 + y * y / *n2);
+    const double student = StudentT(diff, x, y, *n1, *n2);
+    const double welch = WelchT(diff, x, y, *n1, *n2);
     if (!std::isfinite(student) || !std::isfinite(welch) || *n1 + *n2 <= 2)
         return std::nullopt;
     const TRange range = TOverRounding(*m1, *m2, *s1, *s2, *n1, *n2);
@@ -63,6 +71,7 @@ std::optional<Finding> TAgainstSummary(const TTestIndepFields &f)
                    {},
                    {}};
 }
+
 Findings FindingsFor(const TTestIndepFields &f)
 {
     if (const auto wrong = OutOfRange({
