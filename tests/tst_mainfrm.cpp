@@ -27,15 +27,6 @@ private Q_SLOTS:
 
     void cleanup() { menu.reset(); }
 
-    void startsCentredAndAlone()
-    {
-        QCOMPARE(visibleWindows(), QStringList{u"MainFrm"_s});
-        QCOMPARE(menu->windowTitle(), u"Kelvaron - Beta"_s);
-        QVERIFY(IsCentred(menu.get()));
-        QCOMPARE(menu->width(), TwipsToPixels(8715));
-        QCOMPARE(menu->height(), TwipsToPixels(3915));
-    }
-
     // Each part of an entry opens its window; Main Menu brings the menu back where the user left
     // it, and the window reopens empty (derived boxes too), collapsed and where the user left it,
     // with the tails the user chose.
