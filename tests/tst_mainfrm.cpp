@@ -81,22 +81,44 @@ private Q_SLOTS:
         }
     }
 
+    // The desktop's answer (a failure number, or above 32 success) becomes one box or none.
+    void feedbackOpensAMailToTheMaker_data()
+    {
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("33 succeeds") << 33 << QString();
+        QTest::newRow("2 not found") << 2 << u"The specified file was not found."_s;
+        QTest::newRow("4 unknown") << 4 << u"Unknown Error"_s;
+        QTest::newRow("32 is still a failure")
+            << 32 << u"The specified dynamic-link library was not found."_s;
+    }
+
     void feedbackOpensAMailToTheMaker()
     {
-        QStringList targets;
-        ShellExecuteOverride shell([&targets](qintptr, const QString &verb, const QString &target,
-                                              const QString &, const QString &, int show) {
-            targets << verb + u' ' + target + u' ' + QString::number(show);
-            return 31;
+        QFETCH(int, result);
+        QFETCH(QString, description);
+        QStringList calls;
+        ShellExecuteOverride shell([&calls, result](qintptr owner, const QString &verb,
+                                                    const QString &target, const QString &,
+                                                    const QString &, int show) {
+            calls << u"%1 %2 %3 %4"_s.arg(owner).arg(verb, target).arg(show);
+            return result;
         });
         MessageBoxCatcher boxes;
         QTest::mouseClick(menu->findChild<QPushButton *>(u"CmdFeedbacks"_s), Qt::LeftButton);
 
-        QCOMPARE(targets, QStringList{u"open mailto:feedback@kelvaron.example 1"_s});
-        QCOMPARE(boxes.boxes().size(), 1);
-        QCOMPARE(boxes.boxes().first().title, u"  Error"_s);
-        QVERIFY(boxes.texts().first().contains(u"Error Number = 31"_s));
+        QCOMPARE(calls, QStringList{u"0 open mailto:feedback@kelvaron.example 1"_s});
         QCOMPARE(visibleWindows(), QStringList{u"MainFrm"_s});
+        QCOMPARE(boxes.boxes().size(), description.isEmpty() ? 0 : 1);
+        if (description.isEmpty())
+            return;
+        QCOMPARE(boxes.boxes().first().title, u"  Error"_s);
+        QCOMPARE(boxes.boxes().first().icon, int(QMessageBox::Warning));
+        // Shown on separate lines although the text breaks them with carriage returns.
+        QCOMPARE(boxes.texts().first(),
+                 u"The following error occured while trying to open the specified file, folder, "
+                 u"URL, Email, or document:\n\nError Number = %1\nError Source = ShellExecute()\n"
+                 u"Error Description = %2"_s.arg(QString::number(result), description));
     }
 
     // Closing the test window ends the program although the menu, hidden, still exists.
