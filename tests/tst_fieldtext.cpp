@@ -39,24 +39,20 @@ private Q_SLOTS:
             QTEST(*TextToNumber(text), "value");
     }
 
-    void numberToTextWritesPlainRegionalFigures_data()
+    // Fifteen significant digits, fourteen near the largest doubles, where fifteen round beyond.
+    void numberToTextKeepsFifteenDigits_data()
     {
-        QTest::addColumn<QString>("locale");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("fifteen digits")
-            << u"en_US"_s << 123456789012.345678 << u"123456789012.346"_s;
-        // Where Qt's own form would not read back.
-        QTest::newRow("Hebrew minus") << u"he_IL"_s << -1.0 << u"-1"_s;
+        QTest::newRow("fifteen digits") << 123456789012.345678 << u"123456789012.346"_s;
         QTest::newRow("largest double")
-            << u"en_US"_s << std::numeric_limits<double>::max() << u"1.7976931348623E+308"_s;
+            << std::numeric_limits<double>::max() << u"1.7976931348623E+308"_s;
     }
 
-    void numberToTextWritesPlainRegionalFigures()
+    void numberToTextKeepsFifteenDigits()
     {
-        QFETCH(QString, locale);
         QFETCH(double, value);
-        QLocale::setDefault(QLocale(locale));
+        QLocale::setDefault(QLocale(u"en_US"_s));
         QTEST(NumberToText(value), "text");
     }
 };
