@@ -26,10 +26,9 @@ struct ExampleWindow {
     Fields example() const
     {
         Fields typed;
-        for (qsizetype i = 0; i < tabOrder.size(); ++i) {
+        for (qsizetype i = 0; i < tabOrder.size(); ++i)
             if (!texts.at(i).isNull())
                 typed.append({tabOrder.at(i), texts.at(i)});
-        }
         return typed;
     }
 };
