@@ -11,20 +11,16 @@ using namespace Qt::Literals::StringLiterals;
 class TestFieldText : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() { QLocale::setDefault(QLocale::c()); }
-
     void numberTestAndConversionAgree_data()
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("numeric");
         QTest::addColumn<double>("value");
-        QTest::newRow("leading point with blanks") << u"en_US"_s << u" .05 "_s << true << 0.05;
         QTest::newRow("trailing letters") << u"en_US"_s << u"12,5x"_s << false << 0.0;
         QTest::newRow("group separator refused") << u"en_US"_s << u"1,000"_s << false << 0.0;
         QTest::newRow("tab around refused") << u"en_US"_s << u"\t5"_s << false << 0.0;
         QTest::newRow("decimal comma in German") << u"de_DE"_s << u"12,5"_s << true << 12.5;
-        QTest::newRow("decimal point in German") << u"de_DE"_s << u".05"_s << false << 0.0;
     }
 
     void numberTestAndConversionAgree()

@@ -273,7 +273,6 @@ private Q_SLOTS:
         QCOMPARE(boxes.texts(), QStringList{u"Invalid Total Sample Size"_s});
         TypeInto(Box(form.get(), u"txtotSamSize"_s), u"31"_s);
         ClickShowResult(form.get());
-        QCOMPARE(boxes.texts().size(), 1);
         QVERIFY(ResultText().contains(u"<i>t</i>(30) = 3.12"_s));
     }
 
