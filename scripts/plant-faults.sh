@@ -52,8 +52,10 @@ EOF
 )
 
 scratch=${KELVARON_FAULT_DIR:-/tmp/kelvaron-faults}
+# A fresh copy of the tracked and new files, so that none deleted since the last run is built and
+# tested; with their times, so that a second run rebuilds only what changed.
+rm -rf "$scratch/src"
 mkdir -p "$scratch/src"
-# Tracked and new files, with their times, so that a second run rebuilds only what changed.
 git ls-files -co --exclude-standard -z | tar -c --null -T - | tar -x -C "$scratch/src"
 cmake -S "$scratch/src" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_TESTING=ON >/dev/null

@@ -4,11 +4,9 @@
 #include "support/examplewindows.h"
 #include "support/kelvarontest.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
@@ -29,28 +27,6 @@ const QString ChiSquareAtAlpha =
     u"Smoking(30 smoker and 70 non-smoker). A 2X2 chi-square test of independence was used to "
     u"determine if Gender is dependent on Smoking. Given &#945; = .05, the results suggest "
     u"lack of dependency, &#967;<sup>2</sup>(1, <i>N</i> = 100) = 4.32, <i>p</i> = .05."_s;
-
-const Fields DependentOneTailedTyped = {
-    {u"txtg1Name"_s, u"  pretest "_s}, {u"txtotSamSize"_s, u" 30 "_s},
-    {u"txtierrorrate"_s, u" .05"_s},   {u"CboTail"_s, u"1"_s},
-    {u"txttstatistics"_s, u"1.12 "_s}, {u"txtpvalue"_s, u".27"_s}};
-const QString DependentNotSignificant =
-    u"<u>Option 1</u><br>A one-tailed dependent samples <i>t</i>-test was used to compare the "
-    u"mean difference in anxiety score between pretest and posttest, (<i>N</i> = 30). The Type I "
-    u"error rate was set at alpha = .05. The results suggest no significant difference between "
-    u"pretest (<i>M</i> = 24.5, <i>SD</i> = 5.2) and posttest (<i>M</i> = 20.1, <i>SD</i> = 4.8), "
-    u"<i>t</i>(29) = 1.12, <i>p</i> = .27."
-    u"<br><br><u>Option 2</u><br>The mean anxiety score for pretest and posttest (<i>N</i> = 30) "
-    u"was statistically compared using a  one-tailed dependent sample <i>t</i>-test at &#945 = "
-    u".05. The results suggest that average pretest scores (<i>M</i> = 24.5, <i>SD</i> = 5.2) and "
-    u"average posttest scores (<i>M</i> = 20.1, <i>SD</i> = 4.8) are not significantly different, "
-    u"<i>p</i> = .27."
-    u"<br><br><u>Option 3</u><br>The total sample size was <i>N</i> = 30. The interest was in "
-    u"determining a significant mean difference between pretest and posttest in terms of anxiety "
-    u"score. As such, a one-tailed dependent samples <i>t</i>-test (&#945 = .05) was used to "
-    u"compare the means. The results were not significant. There is not enough evidence to "
-    u"conclude that pretest scores (<i>M</i> = 24.5, <i>SD</i> = 5.2) are any different from "
-    u"posttest scores (<i>M</i> = 20.1, <i>SD</i> = 4.8), <i>t</i>(29) = 1.12, <i>p</i> = .27."_s;
 
 const Fields IndependentNotSignificantTyped = {{u"txtg2Name"_s, u" Control  "_s},
                                                {u"txttstatistics"_s, u" 1.05"_s},
@@ -75,88 +51,79 @@ const QString IndependentNotSignificant =
     u"1.05, <i>p</i> = 0.3."_s;
 } // namespace
 
-// The three test windows, driven through their real boxes: checks, report, size and place, and
-// the boxes the t-test windows derive. Leaving a window by Main Menu is for tst_mainfrm.
+// The three test windows, driven through their real boxes. Leaving by Main Menu is for
+// tst_mainfrm.
 class TestTestWindows : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Every table's first column is the window, opened here.
     void init()
     {
         QLocale::setDefault(QLocale(u"en_US"_s));
         QFile::remove(ResultFilePath());
+        QFETCH(int, window);
+        under = &ExampleWindows().at(window);
+        form = under->create();
+        QVERIFY(ShowAndActivate(form.get()));
     }
 
     void cleanup() { form.reset(); }
 
-    void workedExamplesAreWrittenByteForByte_data()
+    // The click writes the report, or shows the first failing field's message and writes nothing.
+    void clickWritesTheReportOrTheFirstMessage_data()
     {
         QTest::addColumn<int>("window");
         QTest::addColumn<Fields>("changes");
         QTest::addColumn<QString>("report");
+        QTest::addColumn<QString>("message");
+        const auto refused = [](int window, const char *what, const Fields &changes,
+                                const QString &message) {
+            WindowRow(window, what) << changes << QString() << message;
+        };
         for (const int window : {ChiSquare, Dependent, Independent})
-            WindowRow(window, "significant") << Fields() << ExampleWindows().at(window).report;
-        WindowRow(ChiSquare, "p equal to alpha") << ChiSquareAtAlphaTyped << ChiSquareAtAlpha;
-        WindowRow(Dependent, "not significant, one-tailed")
-            << DependentOneTailedTyped << DependentNotSignificant;
+            WindowRow(window, "significant")
+                << Fields() << ExampleWindows().at(window).report << QString();
+        WindowRow(ChiSquare, "p equal to alpha")
+            << ChiSquareAtAlphaTyped << ChiSquareAtAlpha << QString();
         WindowRow(Independent, "not significant")
-            << IndependentNotSignificantTyped << IndependentNotSignificant;
+            << IndependentNotSignificantTyped << IndependentNotSignificant << QString();
+        refused(ChiSquare, "empty first name", {{u"txtC1Name"_s, QString()}},
+                u"Invalid Category 1 Name"_s);
+        refused(ChiSquare, "count message has two blanks", {{u"txtC2L1Cnt"_s, u"x"_s}},
+                u"Invalid  Category 2 / Level 1 Count"_s);
+        refused(ChiSquare, "chi-square before p",
+                {{u"txtChiSq"_s, u"x"_s}, {u"txtpvalue"_s, u"y"_s}}, u"Invalid Chi-Square"_s);
+        refused(Dependent, "total before the deviations",
+                {{u"txtg1StdDev"_s, u"x"_s}, {u"txtotSamSize"_s, QString()}},
+                u"Invalid Total Sample Size"_s);
+        refused(Dependent, "abc in alpha", {{u"txtierrorrate"_s, u"abc"_s}},
+                u"Invalid i error rate"_s);
+        refused(Independent, "blanks-only name", {{u"txtg2Name"_s, u"   "_s}},
+                u"Invalid Group 2 Name"_s);
+        // Sizes whose sum leaves the range of a double leave the total empty.
+        refused(Independent, "total before the deviations",
+                {{u"txtg1StdDev"_s, u"x"_s},
+                 {u"txtg1SamSize"_s, u"1e308"_s},
+                 {u"txtg2SamSize"_s, u"1e308"_s}},
+                u"Invalid Total Sample Size"_s);
     }
 
     // The derived boxes fill themselves as the typing moves from box to box.
-    void workedExamplesAreWrittenByteForByte()
+    void clickWritesTheReportOrTheFirstMessage()
     {
-        QFETCH(int, window);
         QFETCH(Fields, changes);
         QFETCH(QString, report);
-        QVERIFY(open(window));
         TypeFields(form.get(), With(under->example(), changes));
         MessageBoxCatcher boxes;
         ClickShowResult(form.get());
-        QCOMPARE(boxes.texts(), QStringList());
-        QCOMPARE(FileBytes(ResultFilePath()), Utf16LeWithBom(report));
-    }
-
-    void firstFailingFieldIsTheOnlyMessage_data()
-    {
-        QTest::addColumn<int>("window");
-        QTest::addColumn<Fields>("typed");
-        QTest::addColumn<QString>("message");
-        const auto row = [](int window, const char *what, const Fields &changes,
-                            const QString &message) {
-            WindowRow(window, what)
-                << With(ExampleWindows().at(window).example(), changes) << message;
-        };
-        WindowRow(ChiSquare, "all empty") << Fields() << u"Invalid Category 1 Name"_s;
-        row(ChiSquare, "count message has two blanks", {{u"txtC2L1Cnt"_s, u"x"_s}},
-            u"Invalid  Category 2 / Level 1 Count"_s);
-        row(ChiSquare, "chi-square before p", {{u"txtChiSq"_s, u"x"_s}, {u"txtpvalue"_s, u"y"_s}},
-            u"Invalid Chi-Square"_s);
-        row(Dependent, "total before the deviations",
-            {{u"txtg1StdDev"_s, u"x"_s}, {u"txtotSamSize"_s, QString()}},
-            u"Invalid Total Sample Size"_s);
-        row(Dependent, "abc in alpha", {{u"txtierrorrate"_s, u"abc"_s}}, u"Invalid i error rate"_s);
-        row(Independent, "blanks-only name", {{u"txtg2Name"_s, u"   "_s}},
-            u"Invalid Group 2 Name"_s);
-        // Sizes whose sum leaves the range of a double leave the total empty.
-        row(Independent, "total before the deviations",
-            {{u"txtg1StdDev"_s, u"x"_s},
-             {u"txtg1SamSize"_s, u"1e308"_s},
-             {u"txtg2SamSize"_s, u"1e308"_s}},
-            u"Invalid Total Sample Size"_s);
-    }
-
-    void firstFailingFieldIsTheOnlyMessage()
-    {
-        QFETCH(int, window);
-        QFETCH(Fields, typed);
-        QVERIFY(open(window));
-        TypeFields(form.get(), typed);
-        MessageBoxCatcher boxes;
-        ClickShowResult(form.get());
         QTEST(boxes.texts().join(u'|'), "message");
-        QCOMPARE(boxes.boxes().first().title, u"Error"_s);
-        QCOMPARE(boxes.boxes().first().icon, int(QMessageBox::Critical));
-        QVERIFY(!QFile::exists(ResultFilePath()));
+        if (!boxes.texts().isEmpty()) {
+            QCOMPARE(boxes.boxes().first().title, u"Error"_s);
+            QCOMPARE(boxes.boxes().first().icon, int(QMessageBox::Critical));
+        }
+        // Beside the program, found by a path of the test's own; none after a message.
+        QCOMPARE(FileBytes(QCoreApplication::applicationDirPath() + u"/result.html"_s),
+                 report.isNull() ? QByteArray() : Utf16LeWithBom(report));
     }
 
     void boxesKeepTheirLengthLimits_data()
@@ -166,64 +133,38 @@ private Q_SLOTS:
         QTest::addColumn<int>("typed");
         QTest::addColumn<int>("kept");
         WindowRow(ChiSquare, "alpha refuses a 16th character") << u"txtalpha"_s << 16 << 15;
-        WindowRow(ChiSquare, "category name takes 200") << u"txtC1Name"_s << 200 << 200;
         WindowRow(Dependent, "dependent variable refuses a 31st") << u"txtDepVarName"_s << 31 << 30;
         WindowRow(Independent, "degrees of freedom locked") << u"txtdegoffreedom"_s << 1 << 0;
     }
 
     void boxesKeepTheirLengthLimits()
     {
-        QFETCH(int, window);
         QFETCH(QString, box);
         QFETCH(int, typed);
-        QVERIFY(open(window));
         TypeInto(Box(form.get(), box), QString(typed, u'7'));
         QTEST(int(Box(form.get(), box)->text().size()), "kept");
     }
 
-    void tabOrderAndCaptions_data() { EachWindow(); }
+    void tabOrder_data() { EachWindow(); }
 
-    // Tab goes through the boxes to the button, and a screen reader names each box by its caption.
-    void tabOrderAndCaptions()
+    // Tab goes through the boxes to the button.
+    void tabOrder()
     {
-        QFETCH(int, window);
-        QVERIFY(open(window));
         Box(form.get(), under->tabOrder.first())->setFocus();
         QStringList order{under->tabOrder.first()};
-        for (qsizetype i = 0; i < under->tabOrder.size(); ++i) {
+        while (order.size() <= under->tabOrder.size()) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget *focused = QApplication::focusWidget();
-            if (auto *tails = qobject_cast<QComboBox *>(focused->parentWidget()))
-                focused = tails;
-            order << focused->objectName();
+            auto *tails = qobject_cast<QComboBox *>(focused->parentWidget());
+            order << (tails ? tails : focused)->objectName();
         }
         QCOMPARE(order, under->tabOrder + QStringList{u"CmdShowResultText"_s});
-
-        QStringList named;
-        for (QLabel *label : form->findChildren<QLabel *>()) {
-            QWidget *field = label->buddy();
-            if (!field)
-                continue;
-            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(field);
-            QCOMPARE(field->accessibleName(), label->text());
-            bool labelled = false;
-            for (const auto &relation : accessible->relations(QAccessible::Label))
-                labelled = labelled || relation.first->object() == label;
-            QVERIFY2(labelled, qPrintable(label->text()));
-            named << field->objectName();
-        }
-        named.sort();
-        QStringList boxes = under->tabOrder;
-        boxes.sort();
-        QCOMPARE(named, boxes);
     }
 
     void windowCollapsesGrowsAndCentres_data() { EachWindow(); }
 
     void windowCollapsesGrowsAndCentres()
     {
-        QFETCH(int, window);
-        QVERIFY(open(window));
         QCOMPARE(WindowHeightTwips(form.get()), under->collapsedHeight);
         QVERIFY(IsCentred(form.get()));
         const double width = WindowWidthTwips(form.get());
@@ -236,16 +177,13 @@ private Q_SLOTS:
             QCOMPARE(WindowWidthTwips(form.get()), width);
         }
 
-        // A failed check on the grown window changes nothing: size, place, page and file stay.
+        // A failed check leaves the grown window as it was.
         const QRect before = form->frameGeometry();
-        const QString page = Pane(form.get())->toHtml();
         TypeInto(Box(form.get(), u"txtpvalue"_s), u"abc"_s);
         MessageBoxCatcher boxes;
         ClickShowResult(form.get());
         QCOMPARE(boxes.texts(), QStringList{u"Invalid p-value"_s});
         QCOMPARE(form->frameGeometry(), before);
-        QCOMPARE(Pane(form.get())->toHtml(), page);
-        QCOMPARE(FileBytes(ResultFilePath()), Utf16LeWithBom(under->report));
     }
 
     // The t-test windows' decisions, each in all three options: the tails word from the exact
@@ -272,11 +210,9 @@ private Q_SLOTS:
 
     void decisionsChooseTheWords()
     {
-        QFETCH(int, window);
         QFETCH(Fields, changes);
         QFETCH(QString, tail);
         QFETCH(QString, direction);
-        QVERIFY(open(window));
         TypeFields(form.get(), With(under->example(), changes));
         ClickShowResult(form.get());
         const QString report = ResultText();
@@ -288,8 +224,7 @@ private Q_SLOTS:
             QCOMPARE(report.count(u" "_s + direction + u" "_s), 3);
     }
 
-    // The derived boxes follow the sizes when the focus leaves a size's box, in the user's
-    // regional format, also where Qt writes numbers in forms its own reading refuses.
+    // The derived boxes follow when the focus leaves a size's box, in the user's regional format.
     void derivedBoxesFollowWhenTheFocusLeaves_data()
     {
         QTest::addColumn<int>("window");
@@ -300,24 +235,18 @@ private Q_SLOTS:
         const QString size1 = u"txtg1SamSize"_s, size2 = u"txtg2SamSize"_s;
         WindowRow(Dependent, "decimal comma")
             << u"de_DE"_s << Fields{{total, u"1000,5"_s}} << Fields{{freedom, u"999,5"_s}};
-        WindowRow(Dependent, "Swedish exponent")
-            << u"sv_SE"_s << Fields{{total, u"1E+21"_s}} << Fields{{freedom, u"1E+21"_s}};
         // Typed the other way round, so that leaving the first size adds them up.
         WindowRow(Independent, "10.5 and 1200")
             << u"en_US"_s << Fields{{size2, u"1200"_s}, {size1, u"10.5"_s}}
             << Fields{{total, u"1210.5"_s}, {freedom, u"1208.5"_s}};
-        WindowRow(Independent, "only the first size")
-            << u"en_US"_s << Fields{{size1, u"20"_s}} << Fields{{total, {}}, {freedom, {}}};
     }
 
     void derivedBoxesFollowWhenTheFocusLeaves()
     {
-        QFETCH(int, window);
         QFETCH(QString, region);
         QFETCH(Fields, typed);
         QFETCH(Fields, derived);
         QLocale::setDefault(QLocale(region));
-        QVERIFY(open(window));
         for (const auto &[name, text] : typed)
             PasteInto(Box(form.get(), name), text);
         for (const auto &[name, text] : derived)
@@ -327,51 +256,27 @@ private Q_SLOTS:
             QCOMPARE(Box(form.get(), name)->text(), text);
     }
 
-    // What the click finds in the derived boxes: a size typed straight before it counts; after a
-    // message box the window is inactive, as when the user comes back from another program
-    // straight onto the button, and the figure corrected then must count without a focus change.
     void clickFindsTheDerivedBoxesUpToDate_data()
     {
         QTest::addColumn<int>("window");
-        QTest::addColumn<Fields>("changes");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<Fields>("correction");
-        QTest::addColumn<QString>("reported");
-        WindowRow(Dependent, "abc after 30, then 31")
-            << Fields{{u"txtotSamSize"_s, u"abc"_s}} << QStringList{u"Invalid Total Sample Size"_s}
-            << Fields{{u"txtotSamSize"_s, u"31"_s}} << u"<i>t</i>(30) = 3.12"_s;
-        WindowRow(Independent, "30 typed straight before the click")
-            << Fields{{u"txtg2SamSize"_s, u"30"_s}} << QStringList() << Fields()
-            << u"The total sample of 50 consisted of 20 Treatment and 30 Control"_s;
+        WindowRow(Dependent, "total corrected after a message");
     }
 
+    // The message box leaves the window inactive, so the click after the correction brings no
+    // focus change; the degrees of freedom must follow all the same.
     void clickFindsTheDerivedBoxesUpToDate()
     {
-        QFETCH(int, window);
-        QFETCH(Fields, changes);
-        QFETCH(QStringList, messages);
-        QFETCH(Fields, correction);
-        QFETCH(QString, reported);
-        QVERIFY(open(window));
         TypeFields(form.get(), under->example());
-        TypeFields(form.get(), changes);
+        TypeInto(Box(form.get(), u"txtotSamSize"_s), u"abc"_s);
         MessageBoxCatcher boxes;
         ClickShowResult(form.get());
-        QCOMPARE(boxes.texts(), messages);
-        TypeFields(form.get(), correction);
+        QCOMPARE(boxes.texts(), QStringList{u"Invalid Total Sample Size"_s});
+        TypeInto(Box(form.get(), u"txtotSamSize"_s), u"31"_s);
         ClickShowResult(form.get());
-        QCOMPARE(boxes.texts(), messages);
-        QVERIFY2(ResultText().contains(reported), qPrintable(reported));
+        QVERIFY(ResultText().contains(u"<i>t</i>(30) = 3.12"_s));
     }
 
 private:
-    bool open(int window)
-    {
-        under = &ExampleWindows().at(window);
-        form = under->create();
-        return ShowAndActivate(form.get());
-    }
-
     const ExampleWindow *under = nullptr;
     std::unique_ptr<ResultForm> form;
 };

@@ -11,26 +11,24 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-// The three test windows, each with its worked example and the report it must write, written out
-// here rather than composed, so that the composers are never their own oracle.
+// Each test window with its worked example and report, written out so that no composer is its own
+// oracle.
 struct ExampleWindow {
     QString title;
     std::function<std::unique_ptr<ResultForm>()> create;
     // Every input box in tab order, the tails box as "CboTail"; the two names come first.
     QStringList tabOrder;
-    // The example's text for each of those boxes; null for the boxes the window derives.
+    // Null for the boxes the window derives.
     QStringList texts;
     QString report;
     double collapsedHeight, grownHeight;
 
-    // The example as the user types it, in tab order.
     Fields example() const
     {
         Fields typed;
-        for (qsizetype i = 0; i < tabOrder.size(); ++i) {
+        for (qsizetype i = 0; i < tabOrder.size(); ++i)
             if (!texts.at(i).isNull())
                 typed.append({tabOrder.at(i), texts.at(i)});
-        }
         return typed;
     }
 };
@@ -113,14 +111,13 @@ inline const QList<ExampleWindow> &ExampleWindows()
     return windows;
 }
 
-// A data row named "<window>: <what>" for a table whose first column is "window".
+// A row "<window>: <what>" of a table whose first column is "window".
 inline QTestData &WindowRow(int window, const char *what)
 {
     const QString name = ExampleWindows().at(window).title + u": "_s + QLatin1StringView(what);
     return QTest::newRow(qPrintable(name)) << window;
 }
 
-// One row per window, for tests that check all three alike.
 inline void EachWindow()
 {
     QTest::addColumn<int>("window");

@@ -118,8 +118,7 @@ QByteArray FileBytes(const QString &path)
 
 QByteArray Utf16LeWithBom(const QString &text)
 {
-    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN,
-                  "the expected bytes are built on a little-endian host");
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
     return QByteArray("\xFF\xFE", 2) +
            QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
 }
@@ -134,8 +133,6 @@ QString ResultText()
 }
 
 namespace {
-// Mounts made by a test live in a mount namespace of the test process's own, so they vanish
-// with it even when a test crashes or times out, and nothing else on the machine sees them.
 bool privateMountNamespace()
 {
     static const bool ok = unshare(CLONE_NEWNS) == 0 &&
