@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QPalette>
 #include <QWidget>
 #include <algorithm>
 
@@ -43,10 +44,40 @@ void SetUpWindow(QWidget *window, const char *name, const QString &caption)
     window->setObjectName(QString::fromLatin1(name));
     window->setWindowTitle(caption);
     window->setWindowIcon(WindowIcon());
-    QPalette pal = window->palette();
-    pal.setColor(QPalette::Window, FormBackground);
-    window->setPalette(pal);
+    // The program's own colours on every window and its controls, whatever the desktop theme.
+    window->setPalette(FormPalette());
     window->setAutoFillBackground(true);
+}
+
+QPalette FormPalette()
+{
+    QPalette pal;
+    const auto set = [&pal](QPalette::ColorRole role, const QColor &colour) {
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            pal.setColor(group, role, colour);
+    };
+    set(QPalette::Window, FormBackground);
+    for (auto role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+        set(role, Qt::black);
+    set(QPalette::PlaceholderText, QColor(128, 128, 128));
+    set(QPalette::Base, Qt::white);
+    set(QPalette::AlternateBase, FormBackground);
+    set(QPalette::ToolTipBase, QColor(255, 255, 225));
+    set(QPalette::Button, QColor(212, 208, 200));
+    set(QPalette::Light, Qt::white);
+    set(QPalette::Midlight, QColor(227, 227, 227));
+    set(QPalette::Mid, QColor(160, 160, 160));
+    set(QPalette::Dark, QColor(128, 128, 128));
+    set(QPalette::Shadow, QColor(64, 64, 64));
+    set(QPalette::BrightText, Qt::white);
+    set(QPalette::Highlight, QColor(0, 0, 128));
+    set(QPalette::HighlightedText, Qt::white);
+    set(QPalette::Link, LinkColour);
+    set(QPalette::LinkVisited, QColor(128, 0, 128));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        pal.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+    return pal;
 }
 
 void ShowWindow(QWidget *window)

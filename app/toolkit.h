@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QPalette>
 #include <QString>
 #include <initializer_list>
 
@@ -22,7 +23,10 @@ QFont TimesFont(double pointSize, bool bold = false, bool italic = false);
 // runs wider than its label: the faces that stand in for Times New Roman can be a little wider.
 void KeepLabelsInLine(std::initializer_list<QLabel *> labels);
 
-// Gives a window its name, caption, icon and background.
+// The colours of every window: light grey, black text, white boxes, a grey button face.
+QPalette FormPalette();
+
+// Gives a window its name, caption, icon and colours.
 void SetUpWindow(QWidget *window, const char *name, const QString &caption);
 
 // Shows a window modelessly, in front and active.
