@@ -1,5 +1,10 @@
 #include "app/toolkit.h"
 
+#include "app/twips.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPalette>
@@ -47,6 +52,10 @@ void SetUpWindow(QWidget *window, const char *name, const QString &caption)
     // The program's own colours on every window and its controls, whatever the desktop theme.
     window->setPalette(FormPalette());
     window->setAutoFillBackground(true);
+    // The program alone sets the heights: no maximise button, and the sizes are fixed.
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint);
 }
 
 QPalette FormPalette()
@@ -85,6 +94,16 @@ void ShowWindow(QWidget *window)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void WaitForFrame(const QWidget *window)
+{
+    if (QGuiApplication::platformName() != u"xcb")
+        return;
+    const QDeadlineTimer deadline(500);
+    while (window->frameGeometry() == window->geometry() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    NoteWindowFrame(window);
 }
 
 namespace {

@@ -26,8 +26,11 @@ void KeepLabelsInLine(std::initializer_list<QLabel *> labels);
 // The colours of every window: light grey, black text, white boxes, a grey button face.
 QPalette FormPalette();
 
-// Gives a window its name, caption, icon and colours.
+// Gives a window its name, caption, icon and colours.and a frame without a maximise button.
 void SetUpWindow(QWidget *window, const char *name, const QString &caption);
+
+// Waits a moment for the window manager to frame a window just shown, where there is one.
+void WaitForFrame(const QWidget *window);
 
 // Shows a window modelessly, in front and active.
 void ShowWindow(QWidget *window);

@@ -1,6 +1,8 @@
 #include "app/twips.h"
 
 #include <QGuiApplication>
+#include <QMargins>
+#include <QRect>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
@@ -8,9 +10,25 @@
 namespace {
 constexpr double TwipsPerInch = 1440.0;
 
-int frameExtraHeight(const QWidget *window)
+// The window manager frames a window only once it is shown. Until then a window is given the
+// frame of the last window seen framed (the main menu is always shown first).
+QMargins lastFrameSeen;
+
+QMargins frameMargins(const QWidget *window)
 {
-    return window->frameGeometry().height() - window->height();
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    if (outer != inner) {
+        lastFrameSeen = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                 outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        return lastFrameSeen;
+    }
+    return window->isVisible() ? QMargins() : lastFrameSeen;
+}
+
+QRect outerGeometry(const QWidget *window)
+{
+    return window->geometry().marginsAdded(frameMargins(window));
 }
 } // namespace
 
@@ -61,36 +79,46 @@ double ScreenHeightTwips()
 
 double WindowLeftTwips(const QWidget *window)
 {
-    return PixelsToTwips(window->frameGeometry().x());
+    return PixelsToTwips(outerGeometry(window).x());
 }
 
 double WindowTopTwips(const QWidget *window)
 {
-    return PixelsToTwips(window->frameGeometry().y());
+    return PixelsToTwips(outerGeometry(window).y());
 }
 
 double WindowWidthTwips(const QWidget *window)
 {
-    return PixelsToTwips(window->frameGeometry().width());
+    return PixelsToTwips(outerGeometry(window).width());
 }
 
 double WindowHeightTwips(const QWidget *window)
 {
-    return PixelsToTwips(window->frameGeometry().height());
+    return PixelsToTwips(outerGeometry(window).height());
+}
+
+void NoteWindowFrame(const QWidget *window)
+{
+    frameMargins(window);
 }
 
 void MoveWindowTwips(QWidget *window, double left, double top)
 {
-    // For a top-level widget move() places the frame, not the client area.
-    window->move(TwipsToPixels(left), TwipsToPixels(top));
+    // For a framed window move() places the frame; before the window manager has framed it,
+    // move() places the client area, which then goes inside the frame expected.
+    const QPoint frameTopLeft(TwipsToPixels(left), TwipsToPixels(top));
+    const bool framed = window->frameGeometry() != window->geometry();
+    const QMargins frame = framed ? QMargins() : frameMargins(window);
+    window->move(frameTopLeft + QPoint(frame.left(), frame.top()));
 }
 
 void SetWindowHeightTwips(QWidget *window, double height)
 {
-    window->resize(window->width(), TwipsToPixels(height) - frameExtraHeight(window));
+    const QMargins frame = frameMargins(window);
+    window->setFixedSize(window->width(), TwipsToPixels(height) - frame.top() - frame.bottom());
 }
 
 void SetClientSizeTwips(QWidget *window, double width, double height)
 {
-    window->resize(TwipsToPixels(width), TwipsToPixels(height));
+    window->setFixedSize(TwipsToPixels(width), TwipsToPixels(height));
 }
