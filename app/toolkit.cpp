@@ -139,3 +139,19 @@ void ShowMessageBox(QWidget *parent, const QString &text, const QString &title, 
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
+
+void SetAsSquared(const QLabel *words, QLabel *letter, QLabel *square, QLabel *rest)
+{
+    // Same font size and box as the words, so the same baseline.
+    letter->setGeometry(letter->x(), words->y(), letter->sizeHint().width(), words->height());
+    const QFontMetrics wordsMetrics = words->fontMetrics();
+    const int baseline =
+        words->y() + (words->height() - wordsMetrics.height()) / 2 + wordsMetrics.ascent();
+    // The 2's top meets the letter's top, which raises its baseline by about a third.
+    square->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    square->setGeometry(letter->x() + letter->fontMetrics().horizontalAdvance(letter->text()) + 1,
+                        baseline - letter->fontMetrics().ascent(), square->sizeHint().width(),
+                        square->fontMetrics().height());
+    rest->move(square->x() + square->fontMetrics().horizontalAdvance(square->text()) + 1,
+               rest->y());
+}

@@ -26,6 +26,10 @@ void KeepLabelsInLine(std::initializer_list<QLabel *> labels);
 // The colours of every window: light grey, black text, white boxes, a grey button face.
 QPalette FormPalette();
 
+// Sets an italic letter and its raised small "2" (a square, as in the chi-square title) snug
+// on the baseline of the words before them, with the rest of the title right after the 2.
+void SetAsSquared(const QLabel *words, QLabel *letter, QLabel *square, QLabel *rest);
+
 // Gives a window its name, caption, icon and colours.and a frame without a maximise button.
 void SetUpWindow(QWidget *window, const char *name, const QString &caption);
 
