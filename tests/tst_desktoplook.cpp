@@ -1,51 +1,31 @@
 #include "app/mainfrm.h"
-#include "chisquare/chisquaretestfrm.h"
 #include "report/resultviewer.h"
 #include "report/unicodefile.h"
-#include "support/kelvarontest.h"
-#include "ttestdep/ttestdepfrm.h"
-#include "ttestindep/ttestindepfrm.h"
+#include "support/examplewindows.h"
 
 #include <QApplication>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <cmath>
 
-using namespace Qt::Literals::StringLiterals;
-
-namespace {
-double luminance(const QColor &c)
+// WCAG's relative luminance, plus the 0.05 of its contrast ratio.
+static double luminance(const QColor &c)
 {
-    const auto linear = [](double v) {
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    double sum = 0.05;
+    for (auto [v, weight] :
+         {std::pair{c.redF(), 0.2126}, {c.greenF(), 0.7152}, {c.blueF(), 0.0722}})
+        sum += weight * (v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+    return sum;
 }
-double contrast(const QColor &a, const QColor &b)
+static bool centredWithinAPixel(const QWidget *window)
 {
-    const double la = luminance(a), lb = luminance(b);
-    const double dark = std::min(la, lb), light = std::max(la, lb);
-    return (light + 0.05) / (dark + 0.05);
+    const QPointF off =
+        QRectF(window->frameGeometry()).center() - QRectF(window->screen()->geometry()).center();
+    return std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1;
 }
-bool centredWithinAPixel(const QWidget *window)
-{
-    const QRectF frame = window->frameGeometry(), screen = window->screen()->geometry();
-    const QPointF offset = frame.center() - screen.center();
-    return std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1;
-}
-std::unique_ptr<ResultForm> makeForm(const QString &which)
-{
-    if (which == u"dependent")
-        return std::make_unique<ttestdepfrm>();
-    if (which == u"chi-square")
-        return std::make_unique<ChiSquareTestfrm>();
-    return std::make_unique<ttestindepfrm>();
-}
-} // namespace
 
 class TestDesktopLook : public QObject {
     Q_OBJECT
@@ -53,79 +33,66 @@ private Q_SLOTS:
     void textContrastsUnderADarkPalette()
     {
         const QPalette desktop = QApplication::palette();
-        QPalette dark(QColor(53, 53, 53), QColor(42, 42, 42));
-        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            dark.setColor(role, QColor(238, 238, 238));
-        QApplication::setPalette(dark);
+        QApplication::setPalette(QPalette(QColor(53, 53, 53))); // light text, dark boxes
         std::vector<std::unique_ptr<QWidget>> windows;
         windows.push_back(std::make_unique<MainFrm>());
-        for (const QString &which : {u"independent"_s, u"dependent"_s, u"chi-square"_s})
-            windows.push_back(makeForm(which));
+        for (const ExampleWindow &window : ExampleWindows())
+            windows.push_back(window.create());
         QApplication::setPalette(desktop);
         for (const auto &window : windows) {
             for (QWidget *control : window->findChildren<QWidget *>()) {
-                const QPalette pal = control->palette();
-                const double ratio = contrast(pal.color(control->foregroundRole()),
-                                              pal.color(control->backgroundRole()));
-                QVERIFY2(ratio >= 4.5, qPrintable(control->objectName()));
+                const double fore = luminance(control->palette().color(control->foregroundRole()));
+                const double back = luminance(control->palette().color(control->backgroundRole()));
+                QVERIFY2(std::max(fore, back) / std::min(fore, back) >= 4.5,
+                         qPrintable(control->objectName()));
             }
-            if (const ResultViewer *pane = window->findChild<ResultViewer *>()) {
-                QCOMPARE(pane->palette().color(QPalette::Text), QColor(Qt::black));
-                QCOMPARE(pane->palette().color(QPalette::Base), QColor(Qt::white));
-            }
+            const ResultViewer *pane = window->findChild<ResultViewer *>();
+            QVERIFY(!pane ||
+                    (pane->palette().text() == Qt::black && pane->palette().base() == Qt::white));
         }
     }
 
-    void figureStaysOnOneLine_data()
-    {
-        QTest::addColumn<QString>("which");
-        for (const char *which : {"independent", "dependent", "chi-square"})
-            QTest::newRow(which) << QString::fromLatin1(which);
-    }
+    void figureStaysOnOneLine_data() { EachWindow(); }
     void figureStaysOnOneLine()
     {
-        QFETCH(QString, which);
-        // The figure after fillers of every length, so that some copy of it meets a line's end.
+        QFETCH(int, window);
+        // The figure after fillers of many lengths, so that some copy of it meets a line's end.
         QString page;
         for (int filler = 1; filler <= 60; ++filler)
             page += QString(filler % 12 + 1, u'x') + u" p = .004, "_s;
         QTemporaryDir dir;
         QVERIFY(WriteUnicodeFile(dir.filePath(u"p.html"_s), page, true));
-        const auto form = makeForm(which);
+        const auto form = ExampleWindows().at(window).create();
         QVERIFY(ShowAndActivate(form.get()));
         Pane(form.get())->Navigate(dir.filePath(u"p.html"_s));
+        // A line that starts with a digit starts inside the figure.
         const QTextBlock block = Pane(form.get())->document()->firstBlock();
-        for (qsizetype at = block.text().indexOf(u"004"); at >= 0;
-             at = block.text().indexOf(u"004", at + 1)) {
-            const qsizetype point = block.text().lastIndexOf(u'.', at);
-            QCOMPARE(block.layout()->lineForTextPosition(point).lineNumber(),
-                     block.layout()->lineForTextPosition(at + 2).lineNumber());
-        }
+        QVERIFY(block.layout()->lineCount() > 5);
+        for (int line = 1; line < block.layout()->lineCount(); ++line)
+            QVERIFY(!block.text().at(block.layout()->lineAt(line).textStart()).isDigit());
     }
 
-    void firstOpeningUnderAWindowManagerIsCentredAndFixed()
+    // Each row makes its own menu, so each opening is a first one.
+    void firstOpeningUnderAWindowManager_data() { EachWindow(); }
+    void firstOpeningUnderAWindowManager()
     {
+        QFETCH(int, window);
         if (QGuiApplication::platformName() != u"xcb")
             QSKIP("no X server with a window manager could start");
         MainFrm menu;
         menu.ShowCentred();
         QVERIFY(centredWithinAPixel(&menu));
-        for (const char *entry : {"LblMainMenuLnk", "Label13", "Label18"}) {
-            QList<QRect> openings;
-            for (int opening = 0; opening < 2; ++opening) {
-                QTest::mouseClick(menu.findChild<QWidget *>(QLatin1String(entry)), Qt::LeftButton);
-                QTest::qWait(300);
-                QWidget *form = QApplication::activeWindow();
-                QVERIFY(form && form != &menu);
-                openings << form->frameGeometry();
-                QVERIFY(centredWithinAPixel(form));
-                QCOMPARE(form->minimumSize(), form->maximumSize());
-                QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
-                QTest::mouseClick(form->findChild<QWidget *>(u"LblMainMenuLnk"_s), Qt::LeftButton);
-                QTest::qWait(100);
-            }
-            QCOMPARE(openings[0].height(), openings[1].height());
-        }
+        const char *entry[] = {"Label18", "Label13", "LblMainMenuLnk"};
+        QTest::mouseClick(menu.findChild<QWidget *>(QLatin1String(entry[window])), Qt::LeftButton);
+        QTest::qWait(300);
+        const QWidget *form = QApplication::activeWindow();
+        QVERIFY(form && form != &menu);
+        // 15 twips a pixel at 96 dpi; the height is the outer one, title bar included.
+        QCOMPARE(form->frameGeometry().height() * 15.0,
+                 ExampleWindows().at(window).collapsedHeight);
+        QVERIFY(centredWithinAPixel(form));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
     }
 };
 
@@ -147,10 +114,10 @@ int main(int argc, char *argv[])
         TestDesktopLook test;
         rc = QTest::qExec(&test, argc, argv);
     }
-    wm.kill();
-    xvfb.kill();
-    wm.waitForFinished();
-    xvfb.waitForFinished();
+    for (QProcess *process : {&wm, &xvfb}) {
+        process->kill();
+        process->waitForFinished();
+    }
     return rc;
 }
 
