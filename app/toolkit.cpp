@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 QFont TimesFont(double pointSize, bool bold, bool italic)
@@ -100,8 +101,10 @@ void WaitForFrame(const QWidget *window)
 {
     if (QGuiApplication::platformName() != u"xcb")
         return;
+    // A window manager frames and places a window before it maps it, so once the window is
+    // exposed its frame is known and a move is no longer undone by the placing.
     const QDeadlineTimer deadline(500);
-    while (window->frameGeometry() == window->geometry() && !deadline.hasExpired())
+    while (!window->windowHandle()->isExposed() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     NoteWindowFrame(window);
 }

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -14,16 +15,26 @@ constexpr double TwipsPerInch = 1440.0;
 // frame of the last window seen framed (the main menu is always shown first).
 QMargins lastFrameSeen;
 
+// The frame of a shown window, once the window manager has framed it. The widget's own frame
+// geometry can stay at a passing state of the framing (a 1 by 1 frame), so the platform window
+// is asked, and a frame with negative sides, seen for a moment during the framing, is none yet.
+QMargins shownFrame(const QWidget *window)
+{
+    const QWindow *handle = window->windowHandle();
+    if (!handle || !window->isVisible())
+        return {};
+    const QMargins frame = handle->frameMargins();
+    const bool whole =
+        frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+    return whole ? frame : QMargins();
+}
+
 QMargins frameMargins(const QWidget *window)
 {
-    const QRect outer = window->frameGeometry();
-    const QRect inner = window->geometry();
-    if (outer != inner) {
-        lastFrameSeen = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                                 outer.right() - inner.right(), outer.bottom() - inner.bottom());
-        return lastFrameSeen;
-    }
-    return window->isVisible() ? QMargins() : lastFrameSeen;
+    const QMargins frame = shownFrame(window);
+    if (!frame.isNull())
+        lastFrameSeen = frame;
+    return window->isVisible() ? frame : lastFrameSeen;
 }
 
 QRect outerGeometry(const QWidget *window)
@@ -97,19 +108,17 @@ double WindowHeightTwips(const QWidget *window)
     return PixelsToTwips(outerGeometry(window).height());
 }
 
-void NoteWindowFrame(const QWidget *window)
+bool NoteWindowFrame(const QWidget *window)
 {
-    frameMargins(window);
+    return !frameMargins(window).isNull();
 }
 
 void MoveWindowTwips(QWidget *window, double left, double top)
 {
-    // For a framed window move() places the frame; before the window manager has framed it,
-    // move() places the client area, which then goes inside the frame expected.
-    const QPoint frameTopLeft(TwipsToPixels(left), TwipsToPixels(top));
-    const bool framed = window->frameGeometry() != window->geometry();
-    const QMargins frame = framed ? QMargins() : frameMargins(window);
-    window->move(frameTopLeft + QPoint(frame.left(), frame.top()));
+    // The client area is placed, inside the frame the window has or is expected to get.
+    const QMargins frame = frameMargins(window);
+    const QPoint client(TwipsToPixels(left) + frame.left(), TwipsToPixels(top) + frame.top());
+    window->setGeometry(QRect(client, window->size()));
 }
 
 void SetWindowHeightTwips(QWidget *window, double height)

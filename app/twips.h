@@ -24,8 +24,9 @@ double WindowLeftTwips(const QWidget *window);
 double WindowTopTwips(const QWidget *window);
 double WindowWidthTwips(const QWidget *window);
 double WindowHeightTwips(const QWidget *window);
-// Notes a shown window's frame, for windows that are sized before the window manager frames them.
-void NoteWindowFrame(const QWidget *window);
+// Notes a shown window's frame, for windows that are sized before the window manager frames them;
+// false while the window has no frame (yet).
+bool NoteWindowFrame(const QWidget *window);
 void MoveWindowTwips(QWidget *window, double left, double top);
 void SetWindowHeightTwips(QWidget *window, double height);
 // Heights and client sizes are fixed: only the program changes them.

@@ -22,8 +22,8 @@ static double luminance(const QColor &c)
 }
 static bool centredWithinAPixel(const QWidget *window)
 {
-    const QPointF off =
-        QRectF(window->frameGeometry()).center() - QRectF(window->screen()->geometry()).center();
+    const QPointF off = QRectF(window->windowHandle()->frameGeometry()).center() -
+                        QRectF(window->screen()->geometry()).center();
     return std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1;
 }
 
@@ -81,6 +81,7 @@ private Q_SLOTS:
             QSKIP("no X server with a window manager could start");
         MainFrm menu;
         menu.ShowCentred();
+        QVERIFY(QTest::qWaitForWindowActive(&menu));
         QVERIFY(centredWithinAPixel(&menu));
         const char *entry[] = {"Label18", "Label13", "LblMainMenuLnk"};
         QTest::mouseClick(menu.findChild<QWidget *>(QLatin1String(entry[window])), Qt::LeftButton);
@@ -88,7 +89,7 @@ private Q_SLOTS:
         const QWidget *form = QApplication::activeWindow();
         QVERIFY(form && form != &menu);
         // 15 twips a pixel at 96 dpi; the height is the outer one, title bar included.
-        QCOMPARE(form->frameGeometry().height() * 15.0,
+        QCOMPARE(form->windowHandle()->frameGeometry().height() * 15.0,
                  ExampleWindows().at(window).collapsedHeight);
         QVERIFY(centredWithinAPixel(form));
         QCOMPARE(form->minimumSize(), form->maximumSize());
@@ -104,8 +105,12 @@ int main(int argc, char *argv[])
                            u"-dpi"_s, u"96"_s, u"-nolisten"_s, u"tcp"_s});
     if (xvfb.waitForReadyRead(5000)) {
         qputenv("DISPLAY", ':' + xvfb.readLine().trimmed());
-        wm.start(u"openbox"_s, {});
-        if (wm.waitForStarted(2000) && !wm.waitForFinished(1000))
+        // Openbox runs the startup command once it manages windows.
+        wm.start(u"openbox"_s, {u"--startup"_s, u"echo ready"_s});
+        QByteArray said;
+        while (!said.contains("ready") && wm.waitForReadyRead(10000))
+            said += wm.readAll();
+        if (said.contains("ready"))
             qputenv("QT_QPA_PLATFORM", "xcb");
     }
     int rc = 0;
