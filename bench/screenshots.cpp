@@ -6,12 +6,13 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 void snap(const QWidget *window, const QString &file)
 {
     QTest::qWait(300);
-    const QRect frame = window->frameGeometry();
+    const QRect frame = window->windowHandle()->frameGeometry();
     window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).save(file);
 }
 } // namespace

@@ -13,10 +13,11 @@ exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 2>/dev/
 xvfb=$!
 read -r display <&3
 export DISPLAY=:$display QT_QPA_PLATFORM=xcb
-openbox >/dev/null 2>&1 &
+# Openbox runs the startup command once it manages windows.
+exec 4< <(openbox --startup "echo ready" 2>/dev/null)
 wm=$!
 trap 'kill $wm $xvfb' EXIT
-sleep 1
+while read -r line <&4 && [[ $line != ready ]]; do :; done
 for look in light dark; do
     build/bench/bench_screenshots "$out" "$look"
 done
