@@ -28,7 +28,7 @@ double WindowHeightTwips(const QWidget *window);
 // false while the window has no frame (yet).
 bool NoteWindowFrame(const QWidget *window);
 void MoveWindowTwips(QWidget *window, double left, double top);
+// The sizes set here are fixed: the user cannot resize a window, only the program.
 void SetWindowHeightTwips(QWidget *window, double height);
-// Heights and client sizes are fixed: only the program changes them.
 // Sets the client area, which is how the windows' widths are given.
 void SetClientSizeTwips(QWidget *window, double width, double height);
