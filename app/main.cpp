@@ -9,6 +9,6 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("kelvaron"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kelvaron.Kelvaron"));
     MainFrm menu;
-    menu.show();
+    menu.ShowCentred();
     return app.exec();
 }

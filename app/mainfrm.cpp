@@ -131,6 +131,13 @@ void MainFrm::Form_Load()
                     ScreenHeightTwips() / 2 - WindowHeightTwips(this) / 2);
 }
 
+void MainFrm::ShowCentred()
+{
+    show();
+    WaitForFrame(this);
+    Form_Load();
+}
+
 void MainFrm::LblMainMenuLnk_Click()
 {
     OpenTest(m_ttestindepfrm);
@@ -162,6 +169,7 @@ void MainFrm::Label18_Click()
 
 template <typename Form> void MainFrm::OpenTest(std::unique_ptr<Form> &form)
 {
+    NoteWindowFrame(this);
     hide();
     if (!form) {
         form = std::make_unique<Form>();

@@ -12,6 +12,8 @@ class ttestindepfrm;
 class MainFrm : public QWidget {
     Q_OBJECT
 public:
+    // Shows the menu at start-up, centred with the frame the window manager gives it.
+    void ShowCentred();
     explicit MainFrm(QWidget *parent = nullptr);
     ~MainFrm() override;
 

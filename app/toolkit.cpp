@@ -1,8 +1,15 @@
 #include "app/toolkit.h"
 
+#include "app/twips.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPalette>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 QFont TimesFont(double pointSize, bool bold, bool italic)
@@ -43,10 +50,44 @@ void SetUpWindow(QWidget *window, const char *name, const QString &caption)
     window->setObjectName(QString::fromLatin1(name));
     window->setWindowTitle(caption);
     window->setWindowIcon(WindowIcon());
-    QPalette pal = window->palette();
-    pal.setColor(QPalette::Window, FormBackground);
-    window->setPalette(pal);
+    // The program's own colours on every window and its controls, whatever the desktop theme.
+    window->setPalette(FormPalette());
     window->setAutoFillBackground(true);
+    // The program alone sets the heights: no maximise button, and the sizes are fixed.
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint);
+}
+
+QPalette FormPalette()
+{
+    QPalette pal;
+    const auto set = [&pal](QPalette::ColorRole role, const QColor &colour) {
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            pal.setColor(group, role, colour);
+    };
+    set(QPalette::Window, FormBackground);
+    for (auto role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+        set(role, Qt::black);
+    set(QPalette::PlaceholderText, QColor(128, 128, 128));
+    set(QPalette::Base, Qt::white);
+    set(QPalette::AlternateBase, FormBackground);
+    set(QPalette::ToolTipBase, QColor(255, 255, 225));
+    set(QPalette::Button, QColor(212, 208, 200));
+    set(QPalette::Light, Qt::white);
+    set(QPalette::Midlight, QColor(227, 227, 227));
+    set(QPalette::Mid, QColor(160, 160, 160));
+    set(QPalette::Dark, QColor(128, 128, 128));
+    set(QPalette::Shadow, QColor(64, 64, 64));
+    set(QPalette::BrightText, Qt::white);
+    set(QPalette::Highlight, QColor(0, 0, 128));
+    set(QPalette::HighlightedText, Qt::white);
+    set(QPalette::Link, LinkColour);
+    set(QPalette::LinkVisited, QColor(128, 0, 128));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        pal.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+    return pal;
 }
 
 void ShowWindow(QWidget *window)
@@ -54,6 +95,18 @@ void ShowWindow(QWidget *window)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void WaitForFrame(const QWidget *window)
+{
+    if (QGuiApplication::platformName() != u"xcb")
+        return;
+    // A window manager frames and places a window before it maps it, so once the window is
+    // exposed its frame is known and a move is no longer undone by the placing.
+    const QDeadlineTimer deadline(500);
+    while (!window->windowHandle()->isExposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    NoteWindowFrame(window);
 }
 
 namespace {
@@ -88,4 +141,20 @@ void ShowMessageBox(QWidget *parent, const QString &text, const QString &title, 
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+}
+
+void SetAsSquared(const QLabel *words, QLabel *letter, QLabel *square, QLabel *rest)
+{
+    // Same font size and box as the words, so the same baseline.
+    letter->setGeometry(letter->x(), words->y(), letter->sizeHint().width(), words->height());
+    const QFontMetrics wordsMetrics = words->fontMetrics();
+    const int baseline =
+        words->y() + (words->height() - wordsMetrics.height()) / 2 + wordsMetrics.ascent();
+    // The 2's top meets the letter's top, which raises its baseline by about a third.
+    square->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    square->setGeometry(letter->x() + letter->fontMetrics().horizontalAdvance(letter->text()) + 1,
+                        baseline - letter->fontMetrics().ascent(), square->sizeHint().width(),
+                        square->fontMetrics().height());
+    rest->move(square->x() + square->fontMetrics().horizontalAdvance(square->text()) + 1,
+               rest->y());
 }

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QPalette>
 #include <QString>
 #include <initializer_list>
 
@@ -22,8 +23,18 @@ QFont TimesFont(double pointSize, bool bold = false, bool italic = false);
 // runs wider than its label: the faces that stand in for Times New Roman can be a little wider.
 void KeepLabelsInLine(std::initializer_list<QLabel *> labels);
 
-// Gives a window its name, caption, icon and background.
+// The colours of every window: light grey, black text, white boxes, a grey button face.
+QPalette FormPalette();
+
+// Sets an italic letter and its raised small "2" (a square, as in the chi-square title) snug
+// on the baseline of the words before them, with the rest of the title right after the 2.
+void SetAsSquared(const QLabel *words, QLabel *letter, QLabel *square, QLabel *rest);
+
+// Gives a window its name, caption, icon, colours and a frame without a maximise button.
 void SetUpWindow(QWidget *window, const char *name, const QString &caption);
+
+// Waits a moment for the window manager to frame a window just shown, where there is one.
+void WaitForFrame(const QWidget *window);
 
 // Shows a window modelessly, in front and active.
 void ShowWindow(QWidget *window);

@@ -1,16 +1,45 @@
 #include "app/twips.h"
 
 #include <QGuiApplication>
+#include <QMargins>
+#include <QRect>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <cmath>
 
 namespace {
 constexpr double TwipsPerInch = 1440.0;
 
-int frameExtraHeight(const QWidget *window)
+// The window manager frames a window only once it is shown. Until then a window is given the
+// frame of the last window seen framed (the main menu is always shown first).
+QMargins lastFrameSeen;
+
+// The frame of a shown window, once the window manager has framed it. The widget's own frame
+// geometry can stay at a passing state of the framing (a 1 by 1 frame), so the platform window
+// is asked, and a frame with negative sides, seen for a moment during the framing, is none yet.
+QMargins shownFrame(const QWidget *window)
 {
-    return window->frameGeometry().height() - window->height();
+    const QWindow *handle = window->windowHandle();
+    if (!handle || !window->isVisible())
+        return {};
+    const QMargins frame = handle->frameMargins();
+    const bool whole =
+        frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+    return whole ? frame : QMargins();
+}
+
+QMargins frameMargins(const QWidget *window)
+{
+    const QMargins frame = shownFrame(window);
+    if (!frame.isNull())
+        lastFrameSeen = frame;
+    return window->isVisible() ? frame : lastFrameSeen;
+}
+
+QRect outerGeometry(const QWidget *window)
+{
+    return window->geometry().marginsAdded(frameMargins(window));
 }
 } // namespace
 
@@ -61,36 +90,44 @@ double ScreenHeightTwips()
 
 double WindowLeftTwips(const QWidget *window)
 {
-    return PixelsToTwips(window->frameGeometry().x());
+    return PixelsToTwips(outerGeometry(window).x());
 }
 
 double WindowTopTwips(const QWidget *window)
 {
-    return PixelsToTwips(window->frameGeometry().y());
+    return PixelsToTwips(outerGeometry(window).y());
 }
 
 double WindowWidthTwips(const QWidget *window)
 {
-    return PixelsToTwips(window->frameGeometry().width());
+    return PixelsToTwips(outerGeometry(window).width());
 }
 
 double WindowHeightTwips(const QWidget *window)
 {
-    return PixelsToTwips(window->frameGeometry().height());
+    return PixelsToTwips(outerGeometry(window).height());
+}
+
+bool NoteWindowFrame(const QWidget *window)
+{
+    return !frameMargins(window).isNull();
 }
 
 void MoveWindowTwips(QWidget *window, double left, double top)
 {
-    // For a top-level widget move() places the frame, not the client area.
-    window->move(TwipsToPixels(left), TwipsToPixels(top));
+    // The client area is placed, inside the frame the window has or is expected to get.
+    const QMargins frame = frameMargins(window);
+    const QPoint client(TwipsToPixels(left) + frame.left(), TwipsToPixels(top) + frame.top());
+    window->setGeometry(QRect(client, window->size()));
 }
 
 void SetWindowHeightTwips(QWidget *window, double height)
 {
-    window->resize(window->width(), TwipsToPixels(height) - frameExtraHeight(window));
+    const QMargins frame = frameMargins(window);
+    window->setFixedSize(window->width(), TwipsToPixels(height) - frame.top() - frame.bottom());
 }
 
 void SetClientSizeTwips(QWidget *window, double width, double height)
 {
-    window->resize(TwipsToPixels(width), TwipsToPixels(height));
+    window->setFixedSize(TwipsToPixels(width), TwipsToPixels(height));
 }

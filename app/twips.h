@@ -24,7 +24,11 @@ double WindowLeftTwips(const QWidget *window);
 double WindowTopTwips(const QWidget *window);
 double WindowWidthTwips(const QWidget *window);
 double WindowHeightTwips(const QWidget *window);
+// Notes a shown window's frame, for windows that are sized before the window manager frames them;
+// false while the window has no frame (yet).
+bool NoteWindowFrame(const QWidget *window);
 void MoveWindowTwips(QWidget *window, double left, double top);
+// The sizes set here are fixed: the user cannot resize a window, only the program.
 void SetWindowHeightTwips(QWidget *window, double height);
 // Sets the client area, which is how the windows' widths are given.
 void SetClientSizeTwips(QWidget *window, double width, double height);

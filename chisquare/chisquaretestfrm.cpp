@@ -5,6 +5,8 @@
 #include "checks/chisquarechecks.h"
 #include "chisquare/chisquarereport.h"
 
+#include <QLabel>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -63,20 +65,23 @@ void ChiSquareTestfrm::buildTitles()
 {
     // The title line and the heading above the pane read "Independent Samples X²-test", the
     // square set as a small raised italic 2.
-    KeepLabelsInLine({
-        AddLabel("Label25", u"Independent Samples"_s, TimesFont(12, true), 2490, 120, 2145, 285),
-        AddLabel("Label24", u"X"_s, TimesFont(12, true, true), 4710, 210, 135, 240),
-        AddLabel("Label22", u"2"_s, TimesFont(8.25, true, true), 4890, 90, 90, 225),
-        AddLabel("Label23", u"-test"_s, TimesFont(12, true), 5010, 120, 450, 285),
-    });
+    QLabel *Label25 =
+        AddLabel("Label25", u"Independent Samples"_s, TimesFont(12, true), 2490, 120, 2145, 285);
+    QLabel *Label24 = AddLabel("Label24", u"X"_s, TimesFont(12, true, true), 4710, 210, 135, 240);
+    QLabel *Label22 = AddLabel("Label22", u"2"_s, TimesFont(8.25, true, true), 4890, 90, 90, 225);
+    QLabel *Label23 = AddLabel("Label23", u"-test"_s, TimesFont(12, true), 5010, 120, 450, 285);
+    KeepLabelsInLine({Label25, Label24, Label22, Label23});
+    SetAsSquared(Label25, Label24, Label22, Label23);
 
-    KeepLabelsInLine({
-        AddLabel("Label21", u"Independent Samples"_s, TimesFont(9.75, true), 450, 4410, 1710, 225),
-        AddLabel("Label20", u"X"_s, TimesFont(9.75, true, true), 2190, 4470, 135, 240),
-        AddLabel("Label15", u"2"_s, TimesFont(6.75, true, true), 2370, 4350, 90, 210),
-        AddLabel("Label16", u"-test (2 Categories) results in publishable-format"_s,
-                 TimesFont(9.75, true), 2490, 4410, 3990, 225),
-    });
+    QLabel *Label21 =
+        AddLabel("Label21", u"Independent Samples"_s, TimesFont(9.75, true), 450, 4410, 1710, 225);
+    QLabel *Label20 =
+        AddLabel("Label20", u"X"_s, TimesFont(9.75, true, true), 2190, 4470, 135, 240);
+    QLabel *Label15 = AddLabel("Label15", u"2"_s, TimesFont(6.75, true, true), 2370, 4350, 90, 210);
+    QLabel *Label16 = AddLabel("Label16", u"-test (2 Categories) results in publishable-format"_s,
+                               TimesFont(9.75, true), 2490, 4410, 3990, 225);
+    KeepLabelsInLine({Label21, Label20, Label15, Label16});
+    SetAsSquared(Label21, Label20, Label15, Label16);
 }
 
 void ChiSquareTestfrm::ResetForm()

@@ -4,10 +4,17 @@
 
 #include <QFile>
 #include <QImage>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextBoundaryFinder>
 #include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+constexpr QChar WordJoiner(0x2060);
+} // namespace
 
 ResultViewer::ResultViewer(QWidget *parent) : QTextBrowser(parent)
 {
@@ -50,6 +57,16 @@ qsizetype LongestUnbreakableRun(const QString &text)
 }
 } // namespace
 
+QMimeData *ResultViewer::createMimeDataFromSelection() const
+{
+    QMimeData *copy = QTextBrowser::createMimeDataFromSelection();
+    if (copy->hasHtml())
+        copy->setHtml(copy->html().remove(WordJoiner));
+    if (copy->hasText())
+        copy->setText(copy->text().remove(WordJoiner));
+    return copy;
+}
+
 // The page holds the user's names as markup, so it may name any file, device or pipe as an image
 // or style sheet. Nothing but the page is read: a null value would make the document read the
 // file itself, and a null image makes its image handler open the file by name, so an empty
@@ -77,6 +94,22 @@ qsizetype ElementTags(const QString &page)
         tags += page[at] == u'<' && page[at + 1].isLetter();
     return tags;
 }
+
+// Qt's line breaker breaks between a figure's leading point or comma and its digits (".|004"),
+// and <nobr> only keeps spaces from breaking. A word joiner after that separator, in the text
+// between tags, keeps such a figure whole; copies from the pane leave the joiners out.
+QString KeepFiguresWhole(const QString &page)
+{
+    static const QRegularExpression tagOrLeadingSeparator(
+        QStringLiteral("<[a-zA-Z/!?][^>]*>|(?<![\\w.,])[.,](?=\\d)"));
+    QString shown = page;
+    qsizetype added = 0;
+    for (const QRegularExpressionMatch &match : tagOrLeadingSeparator.globalMatch(page)) {
+        if (!match.capturedView().startsWith(u'<'))
+            shown.insert(match.capturedEnd() + added++, WordJoiner);
+    }
+    return shown;
+}
 } // namespace
 
 void ResultViewer::Navigate(const QString &path)
@@ -94,5 +127,5 @@ void ResultViewer::Navigate(const QString &path)
         setPlainText(tr("This page was too complex to format; it is shown as plain text.") + u'\n' +
                      page);
     else
-        setHtml(page);
+        setHtml(KeepFiguresWhole(page));
 }

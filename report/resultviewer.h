@@ -29,6 +29,7 @@ public:
 
 protected:
     QVariant loadResource(int type, const QUrl &name) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
     QString m_path;

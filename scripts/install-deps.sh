@@ -10,6 +10,7 @@ packages=(
     fonts-liberation
     dpkg-dev file desktop-file-utils appstream
     clang libclang-rt-14-dev
+    xvfb xauth openbox
 )
 
 missing=()

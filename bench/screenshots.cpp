@@ -1,0 +1,51 @@
+// Draws every window as the user sees it on the running X display, frame included: the main
+// menu, and each test window collapsed and grown after its worked example. Run by
+// bench/screenshots.sh. Usage: bench_screenshots <folder> light|dark
+#include "app/mainfrm.h"
+#include "support/examplewindows.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+void snap(const QWidget *window, const QString &file)
+{
+    QTest::qWait(300);
+    const QRect frame = window->windowHandle()->frameGeometry();
+    window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).save(file);
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 3)
+        return 2;
+    const QString folder = args[1] + u'/', look = args[2];
+    if (look == u"dark") {
+        // As a dark desktop theme would set it, before the windows are made.
+        QPalette dark(QColor(53, 53, 53), QColor(42, 42, 42));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(238, 238, 238));
+        QApplication::setPalette(dark);
+    }
+    MainFrm menu;
+    menu.ShowCentred();
+    snap(&menu, folder + u"menu-"_s + look + u".png"_s);
+    const std::pair<Window, const char *> entries[] = {
+        {Independent, "LblMainMenuLnk"}, {Dependent, "Label13"}, {ChiSquare, "Label18"}};
+    for (const auto &[window, entry] : entries) {
+        const ExampleWindow &example = ExampleWindows().at(window);
+        QTest::mouseClick(menu.findChild<QWidget *>(QLatin1String(entry)), Qt::LeftButton);
+        QTest::qWait(300);
+        QWidget *form = QApplication::activeWindow();
+        snap(form, folder + example.title + u"-collapsed-"_s + look + u".png"_s);
+        TypeFields(form, example.example());
+        ClickShowResult(form);
+        snap(form, folder + example.title + u"-grown-"_s + look + u".png"_s);
+        QTest::mouseClick(form->findChild<QWidget *>(u"LblMainMenuLnk"_s), Qt::LeftButton);
+    }
+    return 0;
+}
