@@ -45,8 +45,6 @@ QStringList FolderEntries(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                   QDir::NoDotAndDotDot);
 }
-
-int faultsInjected = 0;
 } // namespace
 
 // Every fault leaves either the complete new result or the old one untouched. A failure shows
@@ -70,8 +68,6 @@ private Q_SLOTS:
         QDir(ResultFilePath()).removeRecursively();
         QFile::remove(ResultFilePath());
     }
-
-    void cleanupTestCase() { qInfo("disk faults injected: %d", faultsInjected); }
 
     void faultKeepsTheOldResultOrWritesTheNew_data()
     {
@@ -156,7 +152,6 @@ private Q_SLOTS:
             QVERIFY(QFile::link(linkTarget, path));
             break;
         }
-        ++faultsInjected;
         const QStringList entries = FolderEntries(folder);
         const QRect geometry = form->frameGeometry();
 
