@@ -48,6 +48,11 @@ check-correlation    | checks/ttestdepchecks.cpp       | s/if \(s1.hi \+ s2.hi >
 check-one-tailed     | checks/ttestindepchecks.cpp     | s/const bool oneTailed = f.tails == u"1"_s;/const bool oneTailed = false;/
 check-welch-df       | checks/ttestindepchecks.cpp     | s/v2 \* v2 \/ \(\*n2 - 1\)/v2 * v2 \/ *n2/
 check-strip-margin   | report/figurecheckstrip.cpp     | s/m_pane->ReserveBottom\(height\);/;/
+own-palette-text     | app/toolkit.cpp                 | s/QPalette::ButtonText, QPalette::ToolTipText\}\)\n        set\(role, Qt::black\);/QPalette::ButtonText, QPalette::ToolTipText})\n        set(role, Qt::lightGray);/
+resizable-windows    | app/twips.cpp                   | s/window->setFixedSize\(window->width\(\), /window->resize(window->width(), /
+frame-of-last-window | app/twips.cpp                   | s/lastFrameSeen = frame;/;/
+figure-joiner        | report/resultviewer.cpp         | s/shown.insert\(match.capturedEnd\(\) \+ added\+\+, WordJoiner\);/;/
+copy-keeps-joiners   | report/resultviewer.cpp         | s/copy->setText\(copy->text\(\).remove\(WordJoiner\)\);/;/
 EOF
 )
 
