@@ -69,15 +69,19 @@ std::optional<double> NoncentralityAt(double t, double df, double probability)
     // The tail probability falls as the noncentrality grows: widen until it brackets the root.
     const double step = std::max(2.0, std::abs(t));
     double lo = t - step, hi = t + step;
-    for (int widened = 0; gap(lo) < 0 || gap(hi) > 0; ++widened) {
+    double atLo = gap(lo), atHi = gap(hi);
+    for (int widened = 0; atLo < 0 || atHi > 0; ++widened) {
         if (widened == 8)
             return std::nullopt;
-        lo -= step * (1 << widened);
-        hi += step * (1 << widened);
+        if (atLo < 0)
+            atLo = gap(lo -= step * (1 << widened));
+        if (atHi > 0)
+            atHi = gap(hi += step * (1 << widened));
     }
+    // The limits are shown to two decimals: a millionth (20 bits) is ample.
     std::uintmax_t iterations = 100;
     const auto root = boost::math::tools::toms748_solve(
-        gap, lo, hi, boost::math::tools::eps_tolerance<double>(30), iterations);
+        gap, lo, hi, atLo, atHi, boost::math::tools::eps_tolerance<double>(20), iterations);
     return (root.first + root.second) / 2;
 }
 

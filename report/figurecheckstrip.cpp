@@ -14,7 +14,7 @@ const QColor Background(224, 224, 224);
 const QColor Text(0x20, 0x20, 0x20);
 constexpr auto WarningColour = "#7a3e00";
 constexpr auto AgreeColour = "#1b5e20";
-constexpr auto LinkColour = "#0b3d91";
+constexpr auto StripLinkColour = "#0b3d91";
 constexpr int Padding = 4;
 } // namespace
 
@@ -66,7 +66,7 @@ void FigureCheckStrip::ShowFindings(const Findings &findings)
             m_copyHtml = finding.copyHtml;
             m_copyText = finding.copyText;
             lines << u"Effect size: %1 &nbsp;<a href=\"copy\" style=\"color:%2\">Copy</a>"_s.arg(
-                finding.copyHtml, QLatin1StringView(LinkColour));
+                finding.copyHtml, QLatin1StringView(StripLinkColour));
             break;
         }
     }
