@@ -66,17 +66,20 @@ std::optional<double> NoncentralityAt(double t, double df, double probability)
     const auto gap = [&](double delta) {
         return boost::math::cdf(boost::math::non_central_t(df, delta), t) - probability;
     };
-    // The tail probability falls as the noncentrality grows: widen until it brackets the root.
-    const double step = std::max(2.0, std::abs(t));
-    double lo = t - step, hi = t + step;
+    // The tail probability falls as the noncentrality grows. The search starts near the root,
+    // t -/+ 1.96 standard errors of the noncentral t, and widens until it brackets the root.
+    const double sign = probability > 0.5 ? -1 : 1;
+    const double guess = t + sign * 1.96 * std::sqrt(1 + t * t / (2 * df));
+    const double step = 0.1 * (1 + std::abs(guess));
+    double lo = guess - step, hi = guess + step;
     double atLo = gap(lo), atHi = gap(hi);
     for (int widened = 0; atLo < 0 || atHi > 0; ++widened) {
-        if (widened == 8)
+        if (widened == 12)
             return std::nullopt;
         if (atLo < 0)
-            atLo = gap(lo -= step * (1 << widened));
+            atLo = gap(lo -= step * (2 << widened));
         if (atHi > 0)
-            atHi = gap(hi += step * (1 << widened));
+            atHi = gap(hi += step * (2 << widened));
     }
     // The limits are shown to two decimals: a millionth (20 bits) is ample.
     std::uintmax_t iterations = 100;

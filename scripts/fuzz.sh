@@ -32,9 +32,18 @@ fuzz() { # target, then libFuzzer's limit
 }
 
 if (($# == 0)); then
+    # Side by side, a core each; the logs are printed in order once both are done.
+    pids=()
     for target in number reports; do
-        fuzz "$target" "-runs=$runs"
+        fuzz "$target" "-runs=$runs" >"$work/$target.out" 2>&1 &
+        pids+=($!)
     done
+    failed=0
+    for pid in "${pids[@]}"; do
+        wait "$pid" || failed=1
+    done
+    cat "$work/number.out" "$work/reports.out"
+    exit "$failed"
 else
     fuzz "$1" "-max_total_time=${2:?seconds}"
 fi
