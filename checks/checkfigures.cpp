@@ -181,6 +181,38 @@ Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtType
     return {Finding::Warning, text + u"."_s, {}, {}};
 }
 
+Finding TPFinding(const QString &dfText, const QString &tText, const QString &tailsText,
+                  const QString &pText, const QString &alphaText)
+{
+    const double t = *Number(tText), df = *Number(dfText);
+    const bool oneTailed = tailsText == u"1"_s;
+    const Interval tMagnitude = Magnitude(*Rounded(tText));
+    return PFinding(u"t(%1) = %2"_s.arg(Typed(dfText), Typed(tText)),
+                    {PFromT(tMagnitude.hi, df, oneTailed), PFromT(tMagnitude.lo, df, oneTailed)},
+                    PFromT(std::abs(t), df, oneTailed), oneTailed, true, pText, alphaText);
+}
+
+RangeRule PRule(const QString &text)
+{
+    return {text, u"Check the figures: p = %1 lies outside 0 to 1."_s, 0, 1};
+}
+
+RangeRule AlphaRule(const QString &text)
+{
+    return {text, u"Check the figures: \u03b1 = %1 lies outside 0 to 1."_s, 0, 1};
+}
+
+RangeRule SdRule(const QString &text)
+{
+    return {text, u"Check the figures: SD = %1; an SD cannot be negative."_s, 0, INFINITY};
+}
+
+RangeRule DfRule(const QString &text)
+{
+    return {text, u"Check the figures: df = %1; the degrees of freedom must be above 0."_s, 0,
+            INFINITY, true};
+}
+
 Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, const QString &value,
                       std::optional<Interval> ci)
 {

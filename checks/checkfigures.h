@@ -53,6 +53,11 @@ QString FormatCorrelation(double r);
 Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
                  bool withTails, const QString &pText, const QString &alphaText);
 
+// The p line of a t-test, from the fields as typed: one-tailed only when the tails text is
+// exactly "1".
+Finding TPFinding(const QString &dfText, const QString &tText, const QString &tailsText,
+                  const QString &pText, const QString &alphaText);
+
 // The effect-size line and its copy phrase, the symbol given in HTML and in plain text.
 Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, const QString &value,
                       std::optional<Interval> ci);
@@ -63,5 +68,10 @@ struct RangeRule {
     double lowest, highest;
     bool excludeLowest = false;
 };
+// The rules every window shares: p and alpha within 0 to 1, an SD not negative, df above 0.
+RangeRule PRule(const QString &text);
+RangeRule AlphaRule(const QString &text);
+RangeRule SdRule(const QString &text);
+RangeRule DfRule(const QString &text);
 // A "Check" line for the first figure outside its range; none when all are in range.
 std::optional<Finding> OutOfRange(std::initializer_list<RangeRule> rules);

@@ -27,8 +27,8 @@ Findings FindingsFor(const ChiSquareFields &f)
                          INFINITY};
     };
     if (const auto wrong = OutOfRange({
-            {f.pValue, u"Check the figures: p = %1 lies outside 0 to 1."_s, 0, 1},
-            {f.alpha, u"Check the figures: \u03b1 = %1 lies outside 0 to 1."_s, 0, 1},
+            PRule(f.pValue),
+            AlphaRule(f.alpha),
             {f.totalSampleSize, u"Check the figures: N = %1; a sample size must be above 0."_s, 0,
              INFINITY, true},
             count(f.c1L1Count),

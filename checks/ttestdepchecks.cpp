@@ -38,27 +38,18 @@ std::optional<Finding> ImpossibleFigures(const TTestDepFields &f)
 Findings FindingsFor(const TTestDepFields &f)
 {
     if (const auto wrong = OutOfRange({
-            {f.pValue, u"Check the figures: p = %1 lies outside 0 to 1."_s, 0, 1},
-            {f.alpha, u"Check the figures: \u03b1 = %1 lies outside 0 to 1."_s, 0, 1},
-            {f.level1StdDev, u"Check the figures: SD = %1; an SD cannot be negative."_s, 0,
-             INFINITY},
-            {f.level2StdDev, u"Check the figures: SD = %1; an SD cannot be negative."_s, 0,
-             INFINITY},
+            PRule(f.pValue),
+            AlphaRule(f.alpha),
+            SdRule(f.level1StdDev),
+            SdRule(f.level2StdDev),
             {f.totalSampleSize, u"Check the figures: N = %1; a sample size must be above 0."_s, 0,
              INFINITY, true},
-            {f.degreesOfFreedom,
-             u"Check the figures: df = %1; the degrees of freedom must be above 0."_s, 0, INFINITY,
-             true},
+            DfRule(f.degreesOfFreedom),
         }))
         return {*wrong};
 
     const double t = *Number(f.tStatistic), df = *Number(f.degreesOfFreedom);
-    const bool oneTailed = f.tails == u"1"_s;
-    const Interval tMagnitude = Magnitude(*Rounded(f.tStatistic));
-    Findings findings{
-        PFinding(u"t(%1) = %2"_s.arg(TrimSpaces(f.degreesOfFreedom), TrimSpaces(f.tStatistic)),
-                 {PFromT(tMagnitude.hi, df, oneTailed), PFromT(tMagnitude.lo, df, oneTailed)},
-                 PFromT(std::abs(t), df, oneTailed), oneTailed, true, f.pValue, f.alpha)};
+    Findings findings{TPFinding(f.degreesOfFreedom, f.tStatistic, f.tails, f.pValue, f.alpha)};
     if (const auto impossible = ImpossibleFigures(f))
         findings << *impossible;
     const double rootN = std::sqrt(*Number(f.totalSampleSize));

@@ -75,27 +75,20 @@ std::optional<Finding> TAgainstSummary(const TTestIndepFields &f)
 Findings FindingsFor(const TTestIndepFields &f)
 {
     if (const auto wrong = OutOfRange({
-            {f.pValue, u"Check the figures: p = %1 lies outside 0 to 1."_s, 0, 1},
-            {f.alpha, u"Check the figures: \u03b1 = %1 lies outside 0 to 1."_s, 0, 1},
-            {f.g1StdDev, u"Check the figures: SD = %1; an SD cannot be negative."_s, 0, INFINITY},
-            {f.g2StdDev, u"Check the figures: SD = %1; an SD cannot be negative."_s, 0, INFINITY},
+            PRule(f.pValue),
+            AlphaRule(f.alpha),
+            SdRule(f.g1StdDev),
+            SdRule(f.g2StdDev),
             {f.g1SampleSize, u"Check the figures: n = %1; a group size must be above 0."_s, 0,
              INFINITY, true},
             {f.g2SampleSize, u"Check the figures: n = %1; a group size must be above 0."_s, 0,
              INFINITY, true},
-            {f.degreesOfFreedom,
-             u"Check the figures: df = %1; the degrees of freedom must be above 0."_s, 0, INFINITY,
-             true},
+            DfRule(f.degreesOfFreedom),
         }))
         return {*wrong};
 
     const double t = *Number(f.tStatistic), df = *Number(f.degreesOfFreedom);
-    const bool oneTailed = f.tails == u"1"_s;
-    const Interval tMagnitude = Magnitude(*Rounded(f.tStatistic));
-    Findings findings{
-        PFinding(u"t(%1) = %2"_s.arg(TrimSpaces(f.degreesOfFreedom), TrimSpaces(f.tStatistic)),
-                 {PFromT(tMagnitude.hi, df, oneTailed), PFromT(tMagnitude.lo, df, oneTailed)},
-                 PFromT(std::abs(t), df, oneTailed), oneTailed, true, f.pValue, f.alpha)};
+    Findings findings{TPFinding(f.degreesOfFreedom, f.tStatistic, f.tails, f.pValue, f.alpha)};
     if (const auto mismatch = TAgainstSummary(f))
         findings << *mismatch;
     const double scale = std::sqrt(1 / *Number(f.g1SampleSize) + 1 / *Number(f.g2SampleSize));

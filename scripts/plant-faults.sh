@@ -45,7 +45,7 @@ check-interval-level | checks/checkfigures.cpp         | s/NoncentralityAt\(t, d
 check-flip-note      | checks/checkfigures.cpp         | s/alpha && pAtTyped < \*alpha/alpha && pAtTyped > *alpha/
 check-counts         | checks/chisquarechecks.cpp      | s/\*Number\(level1\) \+ \*Number\(level2\)/*Number(level1)/
 check-correlation    | checks/ttestdepchecks.cpp       | s/if \(s1.hi \+ s2.hi >= sd.lo &&/if (/
-check-one-tailed     | checks/ttestindepchecks.cpp     | s/const bool oneTailed = f.tails == u"1"_s;/const bool oneTailed = false;/
+check-one-tailed     | checks/checkfigures.cpp         | s/const bool oneTailed = tailsText == u"1"_s;/const bool oneTailed = false;/
 check-welch-df       | checks/ttestindepchecks.cpp     | s/v2 \* v2 \/ \(\*n2 - 1\)/v2 * v2 \/ *n2/
 check-strip-margin   | report/figurecheckstrip.cpp     | s/m_pane->ReserveBottom\(height\);/;/
 own-palette-text     | app/toolkit.cpp                 | s/QPalette::ButtonText, QPalette::ToolTipText\}\)\n        set\(role, Qt::black\);/QPalette::ButtonText, QPalette::ToolTipText})\n        set(role, Qt::lightGray);/
