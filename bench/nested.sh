@@ -5,10 +5,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-for p in xvfb xauth; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$p"
-done
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DKELVARON_BUILD_BENCH=ON >/dev/null
 cmake --build build-bench --target bench_nested >/dev/null
