@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libboost-math-dev
+    libboost-math-dev libfontconfig-dev
     xdg-utils
     fonts-liberation
     dpkg-dev file desktop-file-utils appstream
