@@ -14,11 +14,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-std::optional<double> Number(const QString &text)
-{
-    return TextToNumber(text);
-}
-
 std::optional<Interval> Rounded(const QString &text)
 {
     const std::optional<double> value = TextToNumber(text);
@@ -97,12 +92,6 @@ QString WithoutLeadingZero(QString text)
         text.remove(at, locale.zeroDigit().size());
     return text;
 }
-
-// "3.37" and "0.05" as the report has them: typed figures are shown trimmed.
-QString Typed(const QString &text)
-{
-    return TrimSpaces(text);
-}
 } // namespace
 
 std::optional<Interval> NoncentralityLimits(double t, double df)
@@ -168,14 +157,14 @@ Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtType
         (withTails ? (oneTailed ? u" (one-tailed)"_s : u" (two-tailed)"_s) : QString());
     const std::optional<Interval> typed = Rounded(pText);
     // The strip shows any p below .0001 as "< .0001", so a typed p below it cannot disagree.
-    const bool bothTiny = typed && *Number(pText) < 0.0001 && pAtTyped < 0.0001;
+    const bool bothTiny = typed && *TextToNumber(pText) < 0.0001 && pAtTyped < 0.0001;
     if (typed && (Overlap(*typed, pOfStatistic) || bothTiny))
         return {Finding::Agree, u"Figures agree: "_s + gives + u"."_s, {}, {}};
-    QString text = u"Check p: "_s + gives + u", not "_s + Typed(pText);
-    const std::optional<double> alpha = Number(alphaText);
+    QString text = u"Check p: "_s + gives + u", not "_s + TrimSpaces(pText);
+    const std::optional<double> alpha = TextToNumber(alphaText);
     const bool recomputedSignificant = alpha && pAtTyped < *alpha;
     if (alpha && recomputedSignificant != IsSignificant(pText, alphaText))
-        text += u" \u2014 at \u03b1 = "_s + Typed(alphaText) +
+        text += u" \u2014 at \u03b1 = "_s + TrimSpaces(alphaText) +
                 (recomputedSignificant ? u" the result would be significant"_s
                                        : u" the result would not be significant"_s);
     return {Finding::Warning, text + u"."_s, {}, {}};
@@ -184,10 +173,10 @@ Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtType
 Finding TPFinding(const QString &dfText, const QString &tText, const QString &tailsText,
                   const QString &pText, const QString &alphaText)
 {
-    const double t = *Number(tText), df = *Number(dfText);
+    const double t = *TextToNumber(tText), df = *TextToNumber(dfText);
     const bool oneTailed = tailsText == u"1"_s;
     const Interval tMagnitude = Magnitude(*Rounded(tText));
-    return PFinding(u"t(%1) = %2"_s.arg(Typed(dfText), Typed(tText)),
+    return PFinding(u"t(%1) = %2"_s.arg(TrimSpaces(dfText), TrimSpaces(tText)),
                     {PFromT(tMagnitude.hi, df, oneTailed), PFromT(tMagnitude.lo, df, oneTailed)},
                     PFromT(std::abs(t), df, oneTailed), oneTailed, true, pText, alphaText);
 }
@@ -229,10 +218,10 @@ Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, cons
 std::optional<Finding> OutOfRange(std::initializer_list<RangeRule> rules)
 {
     for (const RangeRule &rule : rules) {
-        const std::optional<double> value = Number(rule.text);
+        const std::optional<double> value = TextToNumber(rule.text);
         if (value && (*value < rule.lowest || *value > rule.highest ||
                       (rule.excludeLowest && *value == rule.lowest)))
-            return Finding{Finding::Warning, rule.message.arg(Typed(rule.text)), {}, {}};
+            return Finding{Finding::Warning, rule.message.arg(TrimSpaces(rule.text)), {}, {}};
     }
     return std::nullopt;
 }

@@ -22,8 +22,6 @@ struct Interval {
     double lo, hi;
 };
 std::optional<Interval> Rounded(const QString &text);
-// The figure as a number; no value for a text that does not convert.
-std::optional<double> Number(const QString &text);
 
 bool Overlap(Interval a, Interval b);
 // The range of |x| for x in the interval.

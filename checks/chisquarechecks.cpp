@@ -10,7 +10,7 @@ namespace {
 std::optional<Finding> CountsAgainstN(const QString &category, const QString &level1,
                                       const QString &level2, double n, const QString &nText)
 {
-    const double sum = *Number(level1) + *Number(level2);
+    const double sum = *TextToNumber(level1) + *TextToNumber(level2);
     if (std::abs(sum - n) <= 1e-9 * std::max(1.0, std::abs(n)))
         return std::nullopt;
     return Finding{Finding::Warning,
@@ -40,7 +40,7 @@ Findings FindingsFor(const ChiSquareFields &f)
         }))
         return {*wrong};
 
-    const double chiSquare = *Number(f.chiSquare), n = *Number(f.totalSampleSize);
+    const double chiSquare = *TextToNumber(f.chiSquare), n = *TextToNumber(f.totalSampleSize);
     const Interval typed = *Rounded(f.chiSquare);
     Findings findings{PFinding(u"\u03c7\u00b2(1) = "_s + TrimSpaces(f.chiSquare),
                                {PFromChiSquare(typed.hi), PFromChiSquare(typed.lo)},

@@ -15,15 +15,15 @@ std::optional<Finding> ImpossibleFigures(const TTestDepFields &f)
     const auto m1 = *Rounded(f.level1Mean), m2 = *Rounded(f.level2Mean);
     const auto s1 = *Rounded(f.level1StdDev), s2 = *Rounded(f.level2StdDev);
     const Interval t = Magnitude(*Rounded(f.tStatistic));
-    const double rootN = std::sqrt(*Number(f.totalSampleSize));
+    const double rootN = std::sqrt(*TextToNumber(f.totalSampleSize));
     const Interval diff = Magnitude({m1.lo - m2.hi, m1.hi - m2.lo});
     const Interval sd = {diff.lo * rootN / t.hi, diff.hi * rootN / t.lo};
     const double closest = Magnitude({s1.lo - s2.hi, s1.hi - s2.lo}).lo;
     if (s1.hi + s2.hi >= sd.lo && closest <= sd.hi)
         return std::nullopt;
-    const double x = *Number(f.level1StdDev), y = *Number(f.level2StdDev);
-    const double sdTyped = std::abs(*Number(f.level1Mean) - *Number(f.level2Mean)) * rootN /
-                           std::abs(*Number(f.tStatistic));
+    const double x = *TextToNumber(f.level1StdDev), y = *TextToNumber(f.level2StdDev);
+    const double sdTyped = std::abs(*TextToNumber(f.level1Mean) - *TextToNumber(f.level2Mean)) *
+                           rootN / std::abs(*TextToNumber(f.tStatistic));
     const double r = (x * x + y * y - sdTyped * sdTyped) / (2 * x * y);
     if (!std::isfinite(r))
         return std::nullopt;
@@ -48,11 +48,11 @@ Findings FindingsFor(const TTestDepFields &f)
         }))
         return {*wrong};
 
-    const double t = *Number(f.tStatistic), df = *Number(f.degreesOfFreedom);
+    const double t = *TextToNumber(f.tStatistic), df = *TextToNumber(f.degreesOfFreedom);
     Findings findings{TPFinding(f.degreesOfFreedom, f.tStatistic, f.tails, f.pValue, f.alpha)};
     if (const auto impossible = ImpossibleFigures(f))
         findings << *impossible;
-    const double rootN = std::sqrt(*Number(f.totalSampleSize));
+    const double rootN = std::sqrt(*TextToNumber(f.totalSampleSize));
     const auto limits = NoncentralityLimits(t, df);
     findings << EffectFinding(u"<i>d<sub>z</sub></i>"_s, u"d_z"_s, FormatFixed(t / rootN),
                               Scaled(limits, 1 / rootN));

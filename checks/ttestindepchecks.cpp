@@ -44,9 +44,9 @@ std::optional<Finding> TAgainstSummary(const TTestIndepFields &f)
 {
     const auto m1 = Rounded(f.g1Mean), m2 = Rounded(f.g2Mean);
     const auto s1 = Rounded(f.g1StdDev), s2 = Rounded(f.g2StdDev), t = Rounded(f.tStatistic);
-    const auto n1 = Number(f.g1SampleSize), n2 = Number(f.g2SampleSize);
-    const double x = *Number(f.g1StdDev), y = *Number(f.g2StdDev);
-    const double diff = *Number(f.g1Mean) - *Number(f.g2Mean);
+    const auto n1 = TextToNumber(f.g1SampleSize), n2 = TextToNumber(f.g2SampleSize);
+    const double x = *TextToNumber(f.g1StdDev), y = *TextToNumber(f.g2StdDev);
+    const double diff = *TextToNumber(f.g1Mean) - *TextToNumber(f.g2Mean);
     const double student = StudentT(diff, x, y, *n1, *n2);
     const double welch = WelchT(diff, x, y, *n1, *n2);
     if (!std::isfinite(student) || !std::isfinite(welch) || *n1 + *n2 <= 2)
@@ -87,11 +87,12 @@ Findings FindingsFor(const TTestIndepFields &f)
         }))
         return {*wrong};
 
-    const double t = *Number(f.tStatistic), df = *Number(f.degreesOfFreedom);
+    const double t = *TextToNumber(f.tStatistic), df = *TextToNumber(f.degreesOfFreedom);
     Findings findings{TPFinding(f.degreesOfFreedom, f.tStatistic, f.tails, f.pValue, f.alpha)};
     if (const auto mismatch = TAgainstSummary(f))
         findings << *mismatch;
-    const double scale = std::sqrt(1 / *Number(f.g1SampleSize) + 1 / *Number(f.g2SampleSize));
+    const double scale =
+        std::sqrt(1 / *TextToNumber(f.g1SampleSize) + 1 / *TextToNumber(f.g2SampleSize));
     const auto limits = NoncentralityLimits(t, df);
     findings << EffectFinding(u"<i>d</i>"_s, u"d"_s, FormatFixed(t * scale), Scaled(limits, scale));
     return findings;

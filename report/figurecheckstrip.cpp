@@ -1,5 +1,6 @@
 #include "report/figurecheckstrip.h"
 
+#include "app/toolkit.h"
 #include "report/resultviewer.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 // Fixed colours, dark on the program's light grey, so the strip reads the same in every theme.
-const QColor Background(224, 224, 224);
 const QColor Text(0x20, 0x20, 0x20);
 constexpr auto WarningColour = "#7a3e00";
 constexpr auto AgreeColour = "#1b5e20";
@@ -30,7 +30,7 @@ FigureCheckStrip::FigureCheckStrip(ResultViewer *pane) : QLabel(pane), m_pane(pa
     setAutoFillBackground(true);
     QPalette colours = palette();
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        colours.setColor(group, QPalette::Window, Background);
+        colours.setColor(group, QPalette::Window, FormBackground);
         colours.setColor(group, QPalette::WindowText, Text);
         colours.setColor(group, QPalette::Text, Text);
     }
