@@ -202,6 +202,12 @@ RangeRule DfRule(const QString &text)
             INFINITY, true};
 }
 
+RangeRule SampleSizeRule(const QString &text)
+{
+    return {text, u"Check the figures: N = %1; a sample size must be above 0."_s, 0, INFINITY,
+            true};
+}
+
 Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, const QString &value,
                       std::optional<Interval> ci)
 {

@@ -66,10 +66,11 @@ struct RangeRule {
     double lowest, highest;
     bool excludeLowest = false;
 };
-// The rules every window shares: p and alpha within 0 to 1, an SD not negative, df above 0.
+// The rules the windows share: p and alpha within 0 to 1, an SD not negative, df and N above 0.
 RangeRule PRule(const QString &text);
 RangeRule AlphaRule(const QString &text);
 RangeRule SdRule(const QString &text);
 RangeRule DfRule(const QString &text);
+RangeRule SampleSizeRule(const QString &text);
 // A "Check" line for the first figure outside its range; none when all are in range.
 std::optional<Finding> OutOfRange(std::initializer_list<RangeRule> rules);

@@ -29,8 +29,7 @@ Findings FindingsFor(const ChiSquareFields &f)
     if (const auto wrong = OutOfRange({
             PRule(f.pValue),
             AlphaRule(f.alpha),
-            {f.totalSampleSize, u"Check the figures: N = %1; a sample size must be above 0."_s, 0,
-             INFINITY, true},
+            SampleSizeRule(f.totalSampleSize),
             count(f.c1L1Count),
             count(f.c1L2Count),
             count(f.c2L1Count),

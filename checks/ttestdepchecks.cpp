@@ -42,8 +42,7 @@ Findings FindingsFor(const TTestDepFields &f)
             AlphaRule(f.alpha),
             SdRule(f.level1StdDev),
             SdRule(f.level2StdDev),
-            {f.totalSampleSize, u"Check the figures: N = %1; a sample size must be above 0."_s, 0,
-             INFINITY, true},
+            SampleSizeRule(f.totalSampleSize),
             DfRule(f.degreesOfFreedom),
         }))
         return {*wrong};

@@ -74,15 +74,17 @@ std::optional<Finding> TAgainstSummary(const TTestIndepFields &f)
 
 Findings FindingsFor(const TTestIndepFields &f)
 {
+    const auto groupSize = [](const QString &text) {
+        return RangeRule{text, u"Check the figures: n = %1; a group size must be above 0."_s, 0,
+                         INFINITY, true};
+    };
     if (const auto wrong = OutOfRange({
             PRule(f.pValue),
             AlphaRule(f.alpha),
             SdRule(f.g1StdDev),
             SdRule(f.g2StdDev),
-            {f.g1SampleSize, u"Check the figures: n = %1; a group size must be above 0."_s, 0,
-             INFINITY, true},
-            {f.g2SampleSize, u"Check the figures: n = %1; a group size must be above 0."_s, 0,
-             INFINITY, true},
+            groupSize(f.g1SampleSize),
+            groupSize(f.g2SampleSize),
             DfRule(f.degreesOfFreedom),
         }))
         return {*wrong};
