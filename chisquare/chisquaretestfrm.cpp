@@ -130,8 +130,5 @@ bool ChiSquareTestfrm::ComposeReport()
     fields.alpha = txtalpha->text();
     fields.chiSquare = txtChiSq->text();
     fields.pValue = txtpvalue->text();
-    if (!PublishReport(ComposeChiSquareReport(fields)))
-        return false;
-    ShowFigureChecks(CheckChiSquareFigures(fields));
-    return true;
+    return PublishReport(ComposeChiSquareReport(fields), CheckChiSquareFigures(fields));
 }

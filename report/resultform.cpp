@@ -82,7 +82,7 @@ void ResultForm::ShowInputError(const QString &message)
     ShowMessageBox(this, message, QStringLiteral("Error"), MessageIcon::Critical);
 }
 
-bool ResultForm::PublishReport(const QString &html)
+bool ResultForm::PublishReport(const QString &html, const Findings &findings)
 {
     const QString path = ResultFilePath();
     QString reason;
@@ -95,12 +95,8 @@ bool ResultForm::PublishReport(const QString &html)
         return false;
     }
     WebBrowser1->Navigate(path);
-    return true;
-}
-
-void ResultForm::ShowFigureChecks(const Findings &findings)
-{
     FigureCheck->ShowFindings(findings);
+    return true;
 }
 
 void ResultForm::CollapseForm()

@@ -52,11 +52,10 @@ protected:
     bool RunFieldChecks(std::initializer_list<FieldCheck> checks);
     void ShowInputError(const QString &message);
 
-    // Writes the report to the result file and loads it into the pane. When the file cannot be
-    // written the user is told which file and why, and false is returned.
-    bool PublishReport(const QString &html);
-    // Shows what the figure checks found for the report just published, below its page.
-    void ShowFigureChecks(const Findings &findings);
+    // Writes the report to the result file, loads it into the pane and shows what the figure
+    // checks found below its page. When the file cannot be written the user is told which file
+    // and why, the strip keeps its lines, and false is returned.
+    bool PublishReport(const QString &html, const Findings &findings);
 
     // The collapse step: the window ends 600 twips below the button.
     void CollapseForm();

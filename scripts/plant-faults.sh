@@ -43,7 +43,7 @@ check-rounding       | checks/checkfigures.cpp         | s/const double half = 0
 check-leading-zero   | checks/checkfigures.cpp         | s/text.remove\(at, locale.zeroDigit\(\).size\(\)\);/;/
 check-interval-level | checks/checkfigures.cpp         | s/NoncentralityAt\(t, df, 0.975\)/NoncentralityAt(t, df, 0.95)/
 check-flip-note      | checks/checkfigures.cpp         | s/alpha && pAtTyped < \*alpha/alpha && pAtTyped > *alpha/
-check-counts         | checks/chisquarechecks.cpp      | s/\*Number\(level1\) \+ \*Number\(level2\)/*Number(level1)/
+check-counts         | checks/chisquarechecks.cpp      | s/\*TextToNumber\(level1\) \+ \*TextToNumber\(level2\)/*TextToNumber(level1)/
 check-correlation    | checks/ttestdepchecks.cpp       | s/if \(s1.hi \+ s2.hi >= sd.lo &&/if (/
 check-one-tailed     | checks/checkfigures.cpp         | s/const bool oneTailed = tailsText == u"1"_s;/const bool oneTailed = false;/
 check-welch-df       | checks/ttestindepchecks.cpp     | s/v2 \* v2 \/ \(\*n2 - 1\)/v2 * v2 \/ *n2/

@@ -167,8 +167,5 @@ bool ttestdepfrm::ComposeReport()
     fields.tStatistic = txttstatistics->text();
     fields.pValue = txtpvalue->text();
     fields.tails = CboTail->currentText();
-    if (!PublishReport(ComposeTTestDepReport(fields)))
-        return false;
-    ShowFigureChecks(CheckTTestDepFigures(fields));
-    return true;
+    return PublishReport(ComposeTTestDepReport(fields), CheckTTestDepFigures(fields));
 }

@@ -168,8 +168,5 @@ bool ttestindepfrm::ComposeReport()
     fields.degreesOfFreedom = txtdegoffreedom->text();
     fields.tStatistic = txttstatistics->text();
     fields.pValue = txtpvalue->text();
-    if (!PublishReport(ComposeTTestIndepReport(fields)))
-        return false;
-    ShowFigureChecks(CheckTTestIndepFigures(fields));
-    return true;
+    return PublishReport(ComposeTTestIndepReport(fields), CheckTTestIndepFigures(fields));
 }
