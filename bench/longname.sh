@@ -4,8 +4,5 @@
 # Usage: bash bench/longname.sh [clicks]   (default 5). Not part of the test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DKELVARON_BUILD_BENCH=ON >/dev/null
-cmake --build build-bench --target bench_longname >/dev/null
+bash bench/build-release.sh bench_longname
 xvfb-run -a ./build-bench/bench/bench_longname "${1:-5}"

@@ -4,8 +4,5 @@
 # pane, under Xvfb. Usage: bash bench/nested.sh. Not part of the test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DKELVARON_BUILD_BENCH=ON >/dev/null
-cmake --build build-bench --target bench_nested >/dev/null
+bash bench/build-release.sh bench_nested
 xvfb-run -a ./build-bench/bench/bench_nested

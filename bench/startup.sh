@@ -9,10 +9,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-15}
 
 if [[ "${KELVARON_BENCH_INNER:-}" != 1 ]]; then
-    bash scripts/install-deps.sh
-    cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-        -DKELVARON_BUILD_BENCH=ON >/dev/null
-    cmake --build build-bench --target bench_startup_kelvaron bench_startup_bare bench_startup_label >/dev/null
+    bash bench/build-release.sh bench_startup_kelvaron bench_startup_bare bench_startup_label
     KELVARON_BENCH_INNER=1 exec xvfb-run -a bash "$0" "$runs"
 fi
 
