@@ -1,10 +1,10 @@
 #include "app/mainfrm.h"
 
-#include "app/clickablelabel.h"
 #include "app/modsupershell.h"
-#include "app/toolkit.h"
-#include "app/twips.h"
 #include "chisquare/chisquaretestfrm.h"
+#include "toolkit/clickablelabel.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/twips.h"
 #include "ttestdep/ttestdepfrm.h"
 #include "ttestindep/ttestindepfrm.h"
 

@@ -1,8 +1,8 @@
 #include "app/modsupershell.h"
 
 #include "app/platformopener.h"
-#include "app/toolkit.h"
 #include "common/fieldtext.h"
+#include "toolkit/toolkit.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -1,7 +1,7 @@
 // Time of the figure checks for each window's worked example; the bar is well under 10 ms.
-#include "checks/chisquarechecks.h"
-#include "checks/ttestdepchecks.h"
-#include "checks/ttestindepchecks.h"
+#include "chisquare/chisquarechecks.h"
+#include "ttestdep/ttestdepchecks.h"
+#include "ttestindep/ttestindepchecks.h"
 
 #include <QElapsedTimer>
 #include <cstdio>

@@ -1,9 +1,9 @@
 #include "chisquare/chisquaretestfrm.h"
 
-#include "app/textbox.h"
-#include "app/toolkit.h"
-#include "checks/chisquarechecks.h"
+#include "chisquare/chisquarechecks.h"
 #include "chisquare/chisquarereport.h"
+#include "toolkit/textbox.h"
+#include "toolkit/toolkit.h"
 
 #include <QLabel>
 

@@ -4,14 +4,14 @@
 // (value / 3) is odd, else UTF-8) and the regional format (German when (value / 6) is odd, else
 // US English); then the window's field texts, separated by NUL, in the order of its fields
 // struct. Inputs with a field that the window's checks would refuse are skipped.
-#include "checks/chisquarechecks.h"
-#include "checks/ttestdepchecks.h"
-#include "checks/ttestindepchecks.h"
+#include "chisquare/chisquarechecks.h"
 #include "chisquare/chisquarereport.h"
 #include "common/fieldtext.h"
 #include "fuzzcheck.h"
 #include "report/unicodefile.h"
+#include "ttestdep/ttestdepchecks.h"
 #include "ttestdep/ttestdepreport.h"
+#include "ttestindep/ttestindepchecks.h"
 #include "ttestindep/ttestindepreport.h"
 
 #include <QFile>

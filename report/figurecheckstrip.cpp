@@ -1,7 +1,7 @@
 #include "report/figurecheckstrip.h"
 
-#include "app/toolkit.h"
 #include "report/resultviewer.h"
+#include "toolkit/toolkit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,13 +1,13 @@
 #include "report/resultform.h"
 
-#include "app/clickablelabel.h"
-#include "app/textbox.h"
-#include "app/toolkit.h"
-#include "app/twips.h"
 #include "common/fieldtext.h"
 #include "report/figurecheckstrip.h"
 #include "report/resultviewer.h"
 #include "report/unicodefile.h"
+#include "toolkit/clickablelabel.h"
+#include "toolkit/textbox.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/twips.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

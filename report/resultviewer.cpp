@@ -1,6 +1,6 @@
 #include "report/resultviewer.h"
 
-#include "app/toolkit.h"
+#include "toolkit/toolkit.h"
 
 #include <QFile>
 #include <QImage>

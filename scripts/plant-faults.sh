@@ -43,14 +43,14 @@ check-rounding       | checks/checkfigures.cpp         | s/const double half = 0
 check-leading-zero   | checks/checkfigures.cpp         | s/text.remove\(at, locale.zeroDigit\(\).size\(\)\);/;/
 check-interval-level | checks/checkfigures.cpp         | s/NoncentralityAt\(t, df, 0.975\)/NoncentralityAt(t, df, 0.95)/
 check-flip-note      | checks/checkfigures.cpp         | s/alpha && pAtTyped < \*alpha/alpha && pAtTyped > *alpha/
-check-counts         | checks/chisquarechecks.cpp      | s/\*TextToNumber\(level1\) \+ \*TextToNumber\(level2\)/*TextToNumber(level1)/
-check-correlation    | checks/ttestdepchecks.cpp       | s/if \(s1.hi \+ s2.hi >= sd.lo &&/if (/
+check-counts         | chisquare/chisquarechecks.cpp   | s/\*TextToNumber\(level1\) \+ \*TextToNumber\(level2\)/*TextToNumber(level1)/
+check-correlation    | ttestdep/ttestdepchecks.cpp     | s/if \(s1.hi \+ s2.hi >= sd.lo &&/if (/
 check-one-tailed     | checks/checkfigures.cpp         | s/const bool oneTailed = tailsText == u"1"_s;/const bool oneTailed = false;/
-check-welch-df       | checks/ttestindepchecks.cpp     | s/v2 \* v2 \/ \(\*n2 - 1\)/v2 * v2 \/ *n2/
+check-welch-df       | ttestindep/ttestindepchecks.cpp | s/v2 \* v2 \/ \(\*n2 - 1\)/v2 * v2 \/ *n2/
 check-strip-margin   | report/figurecheckstrip.cpp     | s/m_pane->ReserveBottom\(height\);/;/
-own-palette-text     | app/toolkit.cpp                 | s/QPalette::ButtonText, QPalette::ToolTipText\}\)\n        set\(role, Qt::black\);/QPalette::ButtonText, QPalette::ToolTipText})\n        set(role, Qt::lightGray);/
-resizable-windows    | app/twips.cpp                   | s/window->setFixedSize\(window->width\(\), /window->resize(window->width(), /
-frame-of-last-window | app/twips.cpp                   | s/lastFrameSeen = frame;/;/
+own-palette-text     | toolkit/toolkit.cpp             | s/QPalette::ButtonText, QPalette::ToolTipText\}\)\n        set\(role, Qt::black\);/QPalette::ButtonText, QPalette::ToolTipText})\n        set(role, Qt::lightGray);/
+resizable-windows    | toolkit/twips.cpp               | s/window->setFixedSize\(window->width\(\), /window->resize(window->width(), /
+frame-of-last-window | toolkit/twips.cpp               | s/lastFrameSeen = frame;/;/
 figure-joiner        | report/resultviewer.cpp         | s/shown.insert\(match.capturedEnd\(\) \+ added\+\+, WordJoiner\);/;/
 copy-keeps-joiners   | report/resultviewer.cpp         | s/copy->setText\(copy->text\(\).remove\(WordJoiner\)\);/;/
 EOF

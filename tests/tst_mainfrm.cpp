@@ -1,7 +1,7 @@
 #include "app/mainfrm.h"
 #include "app/platformopener.h"
-#include "app/twips.h"
 #include "support/kelvarontest.h"
+#include "toolkit/twips.h"
 
 #include <QApplication>
 #include <QComboBox>

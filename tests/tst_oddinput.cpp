@@ -1,8 +1,8 @@
-#include "app/twips.h"
 #include "report/resultviewer.h"
 #include "report/unicodefile.h"
 #include "support/examplewindows.h"
 #include "support/kelvarontest.h"
+#include "toolkit/twips.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "ttestdep/ttestdepfrm.h"
 
-#include "app/textbox.h"
-#include "app/toolkit.h"
-#include "checks/ttestdepchecks.h"
 #include "common/fieldtext.h"
+#include "toolkit/textbox.h"
+#include "toolkit/toolkit.h"
+#include "ttestdep/ttestdepchecks.h"
 #include "ttestdep/ttestdepreport.h"
 
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "ttestindep/ttestindepfrm.h"
 
-#include "app/textbox.h"
-#include "app/toolkit.h"
-#include "checks/ttestindepchecks.h"
 #include "common/fieldtext.h"
+#include "toolkit/textbox.h"
+#include "toolkit/toolkit.h"
+#include "ttestindep/ttestindepchecks.h"
 #include "ttestindep/ttestindepreport.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "support/kelvarontest.h"
 
-#include "app/twips.h"
 #include "report/resultviewer.h"
 #include "report/unicodefile.h"
+#include "toolkit/twips.h"
 
 #include <QApplication>
 #include <QComboBox>

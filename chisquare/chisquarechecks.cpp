@@ -1,4 +1,4 @@
-#include "checks/chisquarechecks.h"
+#include "chisquare/chisquarechecks.h"
 
 #include "common/fieldtext.h"
 

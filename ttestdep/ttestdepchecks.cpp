@@ -1,4 +1,4 @@
-#include "checks/ttestdepchecks.h"
+#include "ttestdep/ttestdepchecks.h"
 
 #include "common/fieldtext.h"
 

@@ -1,4 +1,4 @@
-#include "app/clickablelabel.h"
+#include "toolkit/clickablelabel.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "checks/ttestindepchecks.h"
+#include "ttestindep/ttestindepchecks.h"
 
 #include "common/fieldtext.h"
 

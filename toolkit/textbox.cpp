@@ -1,4 +1,4 @@
-#include "app/textbox.h"
+#include "toolkit/textbox.h"
 
 #include <QFocusEvent>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "app/toolkit.h"
+#include "toolkit/toolkit.h"
 
-#include "app/twips.h"
+#include "toolkit/twips.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
