@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPalette>
@@ -113,8 +114,12 @@ namespace {
 QIcon iconFromPictures(const QString &name, std::initializer_list<int> sizes)
 {
     QIcon icon;
-    for (int size : sizes)
-        icon.addFile(QStringLiteral(":/pictures/%1-%2.png").arg(name).arg(size), QSize(size, size));
+    for (int size : sizes) {
+        // Read as PNG without asking the image plug-ins, which would load every one of them.
+        QImageReader picture(QStringLiteral(":/pictures/%1-%2.png").arg(name).arg(size), "png");
+        picture.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImageReader(&picture));
+    }
     return icon;
 }
 } // namespace
@@ -127,7 +132,11 @@ QIcon WindowIcon()
 
 QIcon FeedbackPicture()
 {
-    return iconFromPictures(QStringLiteral("feedback"), {72, 144});
+    // The double-size drawing is read only where a screen shows it: at start-up it would
+    // otherwise take more memory than any other picture of the program.
+    if (qApp->devicePixelRatio() > 1)
+        return iconFromPictures(QStringLiteral("feedback"), {72, 144});
+    return iconFromPictures(QStringLiteral("feedback"), {72});
 }
 
 void ShowMessageBox(QWidget *parent, const QString &text, const QString &title, MessageIcon icon)
