@@ -2,6 +2,7 @@
 
 #include "app/modsupershell.h"
 #include "chisquare/chisquaretestfrm.h"
+#include "correlation/correlationfrm.h"
 #include "toolkit/clickablelabel.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/twips.h"
@@ -18,6 +19,10 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+// The one-way ANOVA window is not built yet: until it is, its entry is hidden, its key is off and
+// a click on it does nothing (see Label20_Click).
+constexpr bool AnovaReady = false;
+
 QLabel *addText(QWidget *parent, QLabel *label, const char *name, const QFont &font, double left,
                 double top, double width, double height)
 {
@@ -100,6 +105,17 @@ void MainFrm::buildContents()
     KeepLabelsInLine({Label11, Label12, Label13});
     KeepLabelsInLine({Label18});
 
+    // The tests added later stand in the free band above the feedback button, on the line of
+    // "Select your test now!".
+    ClickableLabel *Label19 = addEntry(this, "Label19", u"Pearson Correlation"_s,
+                                       u"Relate two variables measured on the same cases"_s, false,
+                                       3450, 1890, 1740, 225);
+    ClickableLabel *Label20 = addEntry(this, "Label20", u"One-Way ANOVA"_s,
+                                       u"Compare Means for 3 or More Independent Samples"_s, false,
+                                       5550, 1890, 1560, 225);
+    KeepLabelsInLine({Label19, Label20});
+    Label20->setVisible(AnovaReady);
+
     connect(LblMainMenuLnk, &ClickableLabel::clicked, this, &MainFrm::LblMainMenuLnk_Click);
     connect(Label9, &ClickableLabel::clicked, this, &MainFrm::Label9_Click);
     connect(Label10, &ClickableLabel::clicked, this, &MainFrm::Label10_Click);
@@ -107,14 +123,21 @@ void MainFrm::buildContents()
     connect(Label12, &ClickableLabel::clicked, this, &MainFrm::Label12_Click);
     connect(Label13, &ClickableLabel::clicked, this, &MainFrm::Label13_Click);
     connect(Label18, &ClickableLabel::clicked, this, &MainFrm::Label18_Click);
+    connect(Label19, &ClickableLabel::clicked, this, &MainFrm::Label19_Click);
+    connect(Label20, &ClickableLabel::clicked, this, &MainFrm::Label20_Click);
 
     // The entries are labels and take no focus, so each row has a shortcut of its own.
     auto *openIndependent = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_1), this);
     auto *openDependent = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_2), this);
     auto *openChiSquare = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_3), this);
+    auto *openCorrelation = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_4), this);
+    auto *openAnova = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_5), this);
     connect(openIndependent, &QShortcut::activated, this, &MainFrm::LblMainMenuLnk_Click);
     connect(openDependent, &QShortcut::activated, this, &MainFrm::Label11_Click);
     connect(openChiSquare, &QShortcut::activated, this, &MainFrm::Label18_Click);
+    connect(openCorrelation, &QShortcut::activated, this, &MainFrm::Label19_Click);
+    connect(openAnova, &QShortcut::activated, this, &MainFrm::Label20_Click);
+    openAnova->setEnabled(AnovaReady);
 
     auto *CmdFeedbacks = new QPushButton(u"Your Feedbacks"_s, this);
     CmdFeedbacks->setObjectName(u"CmdFeedbacks"_s);
@@ -165,6 +188,14 @@ void MainFrm::Label13_Click()
 void MainFrm::Label18_Click()
 {
     OpenTest(m_chiSquareTestfrm);
+}
+void MainFrm::Label19_Click()
+{
+    OpenTest(m_correlationfrm);
+}
+void MainFrm::Label20_Click()
+{
+    // Opens the one-way ANOVA window once it is built (AnovaReady).
 }
 
 template <typename Form> void MainFrm::OpenTest(std::unique_ptr<Form> &form)

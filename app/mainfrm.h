@@ -4,10 +4,11 @@
 #include <memory>
 
 class ChiSquareTestfrm;
+class correlationfrm;
 class ttestdepfrm;
 class ttestindepfrm;
 
-// The main menu: the window the program starts on. It opens the three test windows (each made
+// The main menu: the window the program starts on. It opens the test windows (each made
 // the first time it is shown, then only hidden and shown) and offers the feedback button.
 class MainFrm : public QWidget {
     Q_OBJECT
@@ -24,6 +25,8 @@ public:
     void Label12_Click();
     void Label13_Click();
     void Label18_Click();
+    void Label19_Click();
+    void Label20_Click();
     void CmdFeedbacks_Click();
 
 protected:
@@ -39,6 +42,7 @@ private:
     std::unique_ptr<ttestindepfrm> m_ttestindepfrm;
     std::unique_ptr<ttestdepfrm> m_ttestdepfrm;
     std::unique_ptr<ChiSquareTestfrm> m_chiSquareTestfrm;
+    std::unique_ptr<correlationfrm> m_correlationfrm;
 };
 
 // Where "Your Feedbacks" sends the user's e-mail.

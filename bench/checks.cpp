@@ -1,5 +1,6 @@
 // Time of the figure checks for each window's worked example; the bar is well under 10 ms.
 #include "chisquare/chisquarechecks.h"
+#include "correlation/correlationchecks.h"
 #include "ttestdep/ttestdepchecks.h"
 #include "ttestindep/ttestindepchecks.h"
 
@@ -20,10 +21,13 @@ int main()
     TTestIndepFields indep{u"Treatment"_s, u"Control"_s, u"12.5"_s, u"10.2"_s, u"2.1"_s,
                            u"2.3"_s,       u"20"_s,      u"22"_s,   u"42"_s,   u"anxiety"_s,
                            u"0.05"_s,      u"2"_s,       u"40"_s,   u"3.37"_s, u"0.002"_s};
+    CorrelationFields correlation{u"study time"_s, u"exam score"_s, u"40"_s,  u".05"_s,
+                                  u"2"_s,          u"38"_s,         u".45"_s, u".004"_s};
     const std::pair<const char *, std::function<Findings()>> windows[] = {
         {"chi-square", [&] { return CheckChiSquareFigures(chi); }},
         {"dependent", [&] { return CheckTTestDepFigures(dep); }},
         {"independent", [&] { return CheckTTestIndepFigures(indep); }},
+        {"correlation", [&] { return CheckCorrelationFigures(correlation); }},
     };
     constexpr int Runs = 200;
     for (const auto &[name, check] : windows) {

@@ -34,8 +34,10 @@ int main(int argc, char *argv[])
     MainFrm menu;
     menu.ShowCentred();
     snap(&menu, folder + u"menu-"_s + look + u".png"_s);
-    const std::pair<Window, const char *> entries[] = {
-        {Independent, "LblMainMenuLnk"}, {Dependent, "Label13"}, {ChiSquare, "Label18"}};
+    const std::pair<Window, const char *> entries[] = {{Independent, "LblMainMenuLnk"},
+                                                       {Dependent, "Label13"},
+                                                       {ChiSquare, "Label18"},
+                                                       {Correlation, "Label19"}};
     for (const auto &[window, entry] : entries) {
         const ExampleWindow &example = ExampleWindows().at(window);
         QTest::mouseClick(menu.findChild<QWidget *>(QLatin1String(entry)), Qt::LeftButton);

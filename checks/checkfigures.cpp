@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/non_central_t.hpp>
+#include <boost/math/distributions/normal.hpp>
 #include <boost/math/distributions/students_t.hpp>
 #include <boost/math/tools/toms748_solve.hpp>
 #include <cmath>
@@ -81,6 +82,12 @@ std::optional<double> NoncentralityAt(double t, double df, double probability)
     const auto root = boost::math::tools::toms748_solve(
         gap, lo, hi, atLo, atHi, boost::math::tools::eps_tolerance<double>(20), iterations);
     return (root.first + root.second) / 2;
+}
+
+// A perfect correlation leaves no residual: t grows without bound and p reaches 0.
+double TFromR(double absR, double df)
+{
+    return absR >= 1 ? INFINITY : absR * std::sqrt(df / (1 - absR * absR));
 }
 
 QString WithoutLeadingZero(QString text)
@@ -181,6 +188,20 @@ Finding TPFinding(const QString &dfText, const QString &tText, const QString &ta
                     PFromT(std::abs(t), df, oneTailed), oneTailed, true, pText, alphaText);
 }
 
+Finding RPFinding(const QString &dfText, const QString &rText, const QString &tailsText,
+                  const QString &pText, const QString &alphaText)
+{
+    const double r = *TextToNumber(rText), df = *TextToNumber(dfText);
+    const bool oneTailed = tailsText == u"1"_s;
+    const Interval typed = *Rounded(rText);
+    const Interval rMagnitude = Magnitude({std::max(typed.lo, -1.0), std::min(typed.hi, 1.0)});
+    return PFinding(u"r(%1) = %2"_s.arg(TrimSpaces(dfText), TrimSpaces(rText)),
+                    {PFromT(TFromR(rMagnitude.hi, df), df, oneTailed),
+                     PFromT(TFromR(rMagnitude.lo, df), df, oneTailed)},
+                    PFromT(TFromR(std::abs(r), df), df, oneTailed), oneTailed, true, pText,
+                    alphaText);
+}
+
 RangeRule PRule(const QString &text)
 {
     return {text, u"Check the figures: p = %1 lies outside 0 to 1."_s, 0, 1};
@@ -208,17 +229,43 @@ RangeRule SampleSizeRule(const QString &text)
             true};
 }
 
+namespace {
+QString IntervalText(Interval ci, QString (*format)(double))
+{
+    // A decimal comma would blur "[0,39, 1,68]": its limits are parted by a semicolon.
+    const QString separator = QLocale().decimalPoint() == u","_s ? u"; "_s : u", "_s;
+    return u", 95% CI ["_s + format(ci.lo) + separator + format(ci.hi) + u"]"_s;
+}
+} // namespace
+
 Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, const QString &value,
                       std::optional<Interval> ci)
 {
     QString figures = u" = "_s + value;
-    if (ci) {
-        // A decimal comma would blur "[0,39, 1,68]": its limits are parted by a semicolon.
-        const QString separator = QLocale().decimalPoint() == u","_s ? u"; "_s : u", "_s;
-        figures += u", 95% CI ["_s + FormatFixed(ci->lo) + separator + FormatFixed(ci->hi) + u"]"_s;
-    }
+    if (ci)
+        figures += IntervalText(*ci, [](double limit) { return FormatFixed(limit); });
     return {Finding::Effect, u"Effect size: "_s + symbolText + figures, symbolHtml + figures,
             symbolText + figures};
+}
+
+std::optional<Interval> FisherZLimits(double r, double n)
+{
+    if (!(std::abs(r) < 1 && n > 3))
+        return std::nullopt;
+    const double z = std::atanh(r);
+    const double half = boost::math::quantile(boost::math::normal(), 0.975) / std::sqrt(n - 3);
+    return Interval{std::tanh(z - half), std::tanh(z + half)};
+}
+
+Finding CorrelationEffectFinding(double r, std::optional<Interval> ci)
+{
+    QString figures = u" = "_s + FormatCorrelation(r);
+    if (ci)
+        figures += IntervalText(*ci, FormatCorrelation);
+    const QString square = u" = "_s + FormatCorrelation(r * r);
+    return {Finding::Effect, u"Effect size: r"_s + figures + u", r\u00b2"_s + square,
+            u"<i>r</i>"_s + figures + u", <i>r</i><sup>2</sup>"_s + square,
+            u"r"_s + figures + u", r\u00b2"_s + square};
 }
 
 std::optional<Finding> OutOfRange(std::initializer_list<RangeRule> rules)

@@ -56,9 +56,21 @@ Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtType
 Finding TPFinding(const QString &dfText, const QString &tText, const QString &tailsText,
                   const QString &pText, const QString &alphaText);
 
+// The p line of a correlation, from the fields as typed: t = r·√(df / (1 − r²)) over r's
+// rounding interval, which stops at −1 and 1 (p then reaches 0); one-tailed only when the tails
+// text is exactly "1".
+Finding RPFinding(const QString &dfText, const QString &rText, const QString &tailsText,
+                  const QString &pText, const QString &alphaText);
+
 // The effect-size line and its copy phrase, the symbol given in HTML and in plain text.
 Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, const QString &value,
                       std::optional<Interval> ci);
+
+// The 95% limits of a correlation from Fisher's z with N cases; none where r is ±1 or N is 3 or
+// less, where z or its standard error has no value.
+std::optional<Interval> FisherZLimits(double r, double n);
+// A correlation's effect-size line: r, its interval and r², all without leading zero.
+Finding CorrelationEffectFinding(double r, std::optional<Interval> ci);
 
 // A figure's allowed range; the message names it, %1 the figure as typed (trimmed).
 struct RangeRule {

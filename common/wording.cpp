@@ -29,6 +29,16 @@ QString DirectionWord(const QString &mean1Text, const QString &mean2Text)
                                                    : QStringLiteral(" less");
 }
 
+QString CorrelationDirectionWord(const QString &rText)
+{
+    return valueOf(rText) > 0 ? QStringLiteral(" positive") : QStringLiteral(" negative");
+}
+
+QString CorrelationTrendWord(const QString &rText)
+{
+    return valueOf(rText) > 0 ? QStringLiteral(" higher") : QStringLiteral(" lower");
+}
+
 QString JoinPieces(std::initializer_list<QString> pieces)
 {
     QString joined;

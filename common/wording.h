@@ -15,5 +15,10 @@ QString TailWord(const QString &tailsText);
 // " greater" when the first mean is strictly greater than the second, otherwise " less".
 QString DirectionWord(const QString &mean1Text, const QString &mean2Text);
 
+// " positive" when r is strictly above 0, otherwise " negative".
+QString CorrelationDirectionWord(const QString &rText);
+// The same decision said plainly: " higher" when r is strictly above 0, otherwise " lower".
+QString CorrelationTrendWord(const QString &rText);
+
 // Joins a report's pieces in order, with nothing between them.
 QString JoinPieces(std::initializer_list<QString> pieces);

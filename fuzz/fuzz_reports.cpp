@@ -1,12 +1,15 @@
-// The three report composers, the figure checks and the result file writer under arbitrary
-// field texts.
-// Input: one byte that picks the window (its value mod 3), the encoding (UTF-16LE when
-// (value / 3) is odd, else UTF-8) and the regional format (German when (value / 6) is odd, else
-// US English); then the window's field texts, separated by NUL, in the order of its fields
-// struct. Inputs with a field that the window's checks would refuse are skipped.
+// The report composers, the figure checks and the result file writer under arbitrary field
+// texts.
+// Input: one byte that picks the encoding (bit 0: UTF-16LE, else UTF-8), the regional format
+// (bit 1: German, else US English) and the window (the value / 4, modulo the number of windows,
+// so that an input keeps its window as windows are added); then the window's field texts,
+// separated by NUL, in the order of its fields struct. Inputs with a field that the window's
+// checks would refuse are skipped.
 #include "chisquare/chisquarechecks.h"
 #include "chisquare/chisquarereport.h"
 #include "common/fieldtext.h"
+#include "correlation/correlationchecks.h"
+#include "correlation/correlationreport.h"
 #include "fuzzcheck.h"
 #include "report/unicodefile.h"
 #include "ttestdep/ttestdepchecks.h"
@@ -83,6 +86,17 @@ const std::vector<Field<TTestIndepFields>> TTestIndepLayout = {
     {&TTestIndepFields::degreesOfFreedom, Kind::Figure},
     {&TTestIndepFields::tStatistic, Kind::Figure},
     {&TTestIndepFields::pValue, Kind::Figure},
+};
+
+const std::vector<Field<CorrelationFields>> CorrelationLayout = {
+    {&CorrelationFields::variable1Name, Kind::Name},
+    {&CorrelationFields::variable2Name, Kind::Name},
+    {&CorrelationFields::totalSampleSize, Kind::Figure},
+    {&CorrelationFields::alpha, Kind::Figure},
+    {&CorrelationFields::tails, Kind::Choice},
+    {&CorrelationFields::degreesOfFreedom, Kind::Figure},
+    {&CorrelationFields::rCoefficient, Kind::Figure},
+    {&CorrelationFields::pValue, Kind::Figure},
 };
 
 const QString Heading = u"<u>Option "_s;
@@ -198,20 +212,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size == 0)
         return 0;
     const int choice = data[0];
-    const bool utf16 = (choice / 3) % 2;
-    QLocale::setDefault(QLocale((choice / 6) % 2 ? u"de_DE"_s : u"en_US"_s));
+    const bool utf16 = choice & 1;
+    QLocale::setDefault(QLocale(choice & 2 ? u"de_DE"_s : u"en_US"_s));
     const QString input = utf16 ? FromUtf16Le(data + 1, size - 1) : FromUtf8(data + 1, size - 1);
     const QStringList texts = input.split(QChar(u'\0'));
 
-    switch (choice % 3) {
+    constexpr int Windows = 4;
+    switch ((choice >> 2) % Windows) {
     case 0:
         CheckReport(texts, ChiSquareLayout, ComposeChiSquareReport, CheckChiSquareFigures, 2);
         break;
     case 1:
         CheckReport(texts, TTestDepLayout, ComposeTTestDepReport, CheckTTestDepFigures, 3);
         break;
-    default:
+    case 2:
         CheckReport(texts, TTestIndepLayout, ComposeTTestIndepReport, CheckTTestIndepFigures, 3);
+        break;
+    default:
+        CheckReport(texts, CorrelationLayout, ComposeCorrelationReport, CheckCorrelationFigures, 3);
         break;
     }
     return 0;

@@ -83,7 +83,7 @@ private Q_SLOTS:
         menu.ShowCentred();
         QVERIFY(QTest::qWaitForWindowActive(&menu));
         QVERIFY(centredWithinAPixel(&menu));
-        const char *entry[] = {"Label18", "Label13", "LblMainMenuLnk"};
+        const char *entry[] = {"Label18", "Label13", "LblMainMenuLnk", "Label19"};
         QTest::mouseClick(menu.findChild<QWidget *>(QLatin1String(entry[window])), Qt::LeftButton);
         QTest::qWait(300);
         const QWidget *form = QApplication::activeWindow();

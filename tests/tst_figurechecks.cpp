@@ -124,6 +124,51 @@ private Q_SLOTS:
     }
     void independent() { showsLines(); }
 
+    // r = .45 with df 38 gives t = 3.1063, p = .003575 (two-tailed) and .001787 (one-tailed);
+    // with N = 40 its interval is [.1611, .6679] and r² = .2025.
+    void correlation_data()
+    {
+        columns();
+        const QString effect = u"Effect size: r = .45, 95% CI [.16, .67], r² = .20"_s;
+        WindowRow(Correlation, "worked example agrees")
+            << Fields() << u"Figures agree: r(38) = .45 gives p = .0036 (two-tailed).\n"_s + effect;
+        // Six decimals leave r a narrow interval: p is pinned to about a ten-millionth.
+        WindowRow(Correlation, "p to four digits")
+            << Fields{{u"txtrcoef"_s, u".450000"_s}, {u"txtpvalue"_s, u".003574"_s}}
+            << u"Check p: r(38) = .450000 gives p = .0036 (two-tailed), not .003574.\n"_s + effect;
+        WindowRow(Correlation, "negative, one-tailed")
+            << Fields{{u"CboTail"_s, u"1"_s},
+                      {u"txtrcoef"_s, u"-.450000"_s},
+                      {u"txtpvalue"_s, u".001787"_s}}
+            << u"Figures agree: r(38) = -.450000 gives p = .0018 (one-tailed).\nEffect size: r = "
+               u"−.45, 95% CI [−.67, −.16], r² = .20"_s;
+        WindowRow(Correlation, "decision flips")
+            << Fields{{u"txtpvalue"_s, u".07"_s}}
+            << u"Check p: r(38) = .45 gives p = .0036 (two-tailed), not .07 — at α = .05 the "
+               u"result would be significant.\n"_s +
+                   effect;
+        // r = 1 stands for .5 to 1.5, cut at 1, where p is 0.
+        WindowRow(Correlation, "r = 1: interval cut at 1, no CI")
+            << Fields{{u"txtrcoef"_s, u"1"_s}, {u"txtpvalue"_s, u".001"_s}}
+            << u"Figures agree: r(38) = 1 gives p < .0001 (two-tailed).\nEffect size: r = 1.0, "
+               u"r² = 1.0"_s;
+        WindowRow(Correlation, "r = .00 reaches p = 1")
+            << Fields{{u"txtrcoef"_s, u".00"_s}, {u"txtpvalue"_s, u".99"_s}}
+            << u"Figures agree: r(38) = .00 gives p = 1.0 (two-tailed).\nEffect size: r = .00, "
+               u"95% CI [−.31, .31], r² = .00"_s;
+        WindowRow(Correlation, "N = 3: no CI")
+            << Fields{{u"txtotSamSize"_s, u"3"_s}, {u"txtpvalue"_s, u".70"_s}}
+            << u"Figures agree: r(1) = .45 gives p = .70 (two-tailed).\nEffect size: r = .45, r² "
+               u"= .20"_s;
+        WindowRow(Correlation, "r above 1")
+            << Fields{{u"txtrcoef"_s, u"1.2"_s}}
+            << u"Check the figures: r = 1.2 lies outside −1 to 1."_s;
+        WindowRow(Correlation, "df 0")
+            << Fields{{u"txtotSamSize"_s, u"2"_s}}
+            << u"Check the figures: df = 0; the degrees of freedom must be above 0."_s;
+    }
+    void correlation() { showsLines(); }
+
     // Hidden until a report; a refused click leaves the last lines; the pane's page ends above
     // the strip and copies without it; Copy hands over the effect size in both forms.
     void stripStaysApartFromThePage()

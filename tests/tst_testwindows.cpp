@@ -49,9 +49,23 @@ const QString IndependentNotSignificant =
     u"not enough evidence to conclude that Treatment scores (<i>M</i> = 12.5, <i>SD</i> = 2.1) "
     u"are any different from Control scores (<i>M</i> = 10.2, <i>SD</i> = 2.3), <i>t</i>(40) = "
     u"1.05, <i>p</i> = 0.3."_s;
+
+const Fields CorrelationNotSignificantTyped = {{u"txtrcoef"_s, u".12"_s},
+                                               {u"txtpvalue"_s, u".46"_s}};
+const QString CorrelationNotSignificant =
+    u"<u>Option 1</u><br>A two-tailed Pearson product-moment correlation was computed to assess "
+    u"the relationship between study time and exam score (<i>N</i> = 40). The Type I error rate "
+    u"was set at alpha = .05. The results indicate no significant correlation between study time "
+    u"and exam score, <i>r</i>(38) = .12, <i>p</i> = .46."
+    u"<br><br><u>Option 2</u><br>The relationship between study time and exam score (<i>N</i> = "
+    u"40) was tested with a two-tailed Pearson correlation at &#945; = .05. The two variables "
+    u"were not significantly related, <i>r</i>(38) = .12, <i>p</i> = .46."
+    u"<br><br><u>Option 3</u><br>The total sample size was <i>N</i> = 40. A two-tailed Pearson "
+    u"correlation (&#945; = .05) was used to examine whether study time and exam score were "
+    u"related. The correlation was not significant, <i>r</i>(38) = .12, <i>p</i> = .46."_s;
 } // namespace
 
-// The three test windows, driven through their real boxes. Leaving by Main Menu is for
+// The test windows, driven through their real boxes. Leaving by Main Menu is for
 // tst_mainfrm.
 class TestTestWindows : public QObject {
     Q_OBJECT
@@ -80,13 +94,25 @@ private Q_SLOTS:
                                 const QString &message) {
             WindowRow(window, what) << changes << QString() << message;
         };
-        for (const int window : {ChiSquare, Dependent, Independent})
+        for (const int window : {ChiSquare, Dependent, Independent, Correlation})
             WindowRow(window, "significant")
                 << Fields() << ExampleWindows().at(window).report << QString();
         WindowRow(ChiSquare, "p equal to alpha")
             << ChiSquareAtAlphaTyped << ChiSquareAtAlpha << QString();
         WindowRow(Independent, "not significant")
             << IndependentNotSignificantTyped << IndependentNotSignificant << QString();
+        const QString correlation = ExampleWindows().at(Correlation).report;
+        WindowRow(Correlation, "negative") << Fields{{u"txtrcoef"_s, u" -.45"_s}}
+                                           << QString(correlation)
+                                                  .replace(u" positive"_s, u" negative"_s)
+                                                  .replace(u"with higher"_s, u"with lower"_s)
+                                                  .replace(u"= .45"_s, u"= -.45"_s)
+                                           << QString();
+        WindowRow(Correlation, "not significant")
+            << CorrelationNotSignificantTyped << CorrelationNotSignificant << QString();
+        WindowRow(Correlation, "one-tailed")
+            << Fields{{u"CboTail"_s, u"1"_s}}
+            << QString(correlation).replace(u"two-tailed"_s, u"one-tailed"_s) << QString();
         refused(ChiSquare, "empty first name", {{u"txtC1Name"_s, QString()}},
                 u"Invalid Category 1 Name"_s);
         refused(ChiSquare, "count message has two blanks", {{u"txtC2L1Cnt"_s, u"x"_s}},
@@ -100,6 +126,20 @@ private Q_SLOTS:
                 u"Invalid i error rate"_s);
         refused(Independent, "blanks-only name", {{u"txtg2Name"_s, u"   "_s}},
                 u"Invalid Group 2 Name"_s);
+        refused(Correlation, "empty first name", {{u"txtv1Name"_s, QString()}},
+                u"Invalid Variable 1 Name"_s);
+        refused(Correlation, "names before alpha",
+                {{u"txtv2Name"_s, u"  "_s}, {u"txtierrorrate"_s, u"x"_s}},
+                u"Invalid Variable 2 Name"_s);
+        refused(Correlation, "total before r",
+                {{u"txtotSamSize"_s, u"abc"_s}, {u"txtrcoef"_s, u"x"_s}},
+                u"Invalid Total Sample Size"_s);
+        refused(Correlation, "alpha before p",
+                {{u"txtierrorrate"_s, u"5%"_s}, {u"txtpvalue"_s, u"x"_s}},
+                u"Invalid i error rate"_s);
+        refused(Correlation, "r before p", {{u"txtrcoef"_s, u"r=.45"_s}, {u"txtpvalue"_s, u"x"_s}},
+                u"Invalid Correlation Coefficient"_s);
+        refused(Correlation, "empty p", {{u"txtpvalue"_s, QString()}}, u"Invalid p-value"_s);
         // Sizes whose sum leaves the range of a double leave the total empty.
         refused(Independent, "total before the deviations",
                 {{u"txtg1StdDev"_s, u"x"_s},
@@ -135,6 +175,7 @@ private Q_SLOTS:
         WindowRow(ChiSquare, "alpha refuses a 16th character") << u"txtalpha"_s << 16 << 15;
         WindowRow(Dependent, "dependent variable refuses a 31st") << u"txtDepVarName"_s << 31 << 30;
         WindowRow(Independent, "degrees of freedom locked") << u"txtdegoffreedom"_s << 1 << 0;
+        WindowRow(Correlation, "r refuses a 16th character") << u"txtrcoef"_s << 16 << 15;
     }
 
     void boxesKeepTheirLengthLimits()
@@ -239,6 +280,8 @@ private Q_SLOTS:
         WindowRow(Independent, "10.5 and 1200")
             << u"en_US"_s << Fields{{size2, u"1200"_s}, {size1, u"10.5"_s}}
             << Fields{{total, u"1210.5"_s}, {freedom, u"1208.5"_s}};
+        WindowRow(Correlation, "N - 2")
+            << u"en_US"_s << Fields{{total, u"10.5"_s}} << Fields{{freedom, u"8.5"_s}};
     }
 
     void derivedBoxesFollowWhenTheFocusLeaves()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chisquare/chisquaretestfrm.h"
+#include "correlation/correlationfrm.h"
 #include "support/kelvarontest.h"
 #include "ttestdep/ttestdepfrm.h"
 #include "ttestindep/ttestindepfrm.h"
@@ -33,7 +34,7 @@ struct ExampleWindow {
     }
 };
 
-enum Window { ChiSquare, Dependent, Independent };
+enum Window { ChiSquare, Dependent, Independent, Correlation };
 
 inline const QList<ExampleWindow> &ExampleWindows()
 {
@@ -107,6 +108,26 @@ inline const QList<ExampleWindow> &ExampleWindows()
          u"10.2, <i>SD</i> = 2.3), <i>t</i>(40) = 3.37, <i>p</i> = 0.002."_s,
          5025,
          10195},
+        {u"correlation"_s,
+         [] { return std::make_unique<correlationfrm>(); },
+         {u"txtv1Name"_s, u"txtv2Name"_s, u"txtotSamSize"_s, u"txtierrorrate"_s, u"CboTail"_s,
+          u"txtdegoffreedom"_s, u"txtrcoef"_s, u"txtpvalue"_s},
+         {u"study time"_s, u"exam score"_s, u"40"_s, u".05"_s, u"2"_s, QString(), u".45"_s,
+          u".004"_s},
+         u"<u>Option 1</u><br>A two-tailed Pearson product-moment correlation was computed to "
+         u"assess the relationship between study time and exam score (<i>N</i> = 40). The Type I "
+         u"error rate was set at alpha = .05. The results indicate a significant positive "
+         u"correlation between study time and exam score, <i>r</i>(38) = .45, <i>p</i> = .004."
+         u"<br><br><u>Option 2</u><br>The relationship between study time and exam score "
+         u"(<i>N</i> = 40) was tested with a two-tailed Pearson correlation at &#945; = .05. The "
+         u"two variables were significantly related: higher study time went with higher exam "
+         u"score, <i>r</i>(38) = .45, <i>p</i> = .004."
+         u"<br><br><u>Option 3</u><br>The total sample size was <i>N</i> = 40. A two-tailed "
+         u"Pearson correlation (&#945; = .05) was used to examine whether study time and exam "
+         u"score were related. The correlation was significant and positive, <i>r</i>(38) = .45, "
+         u"<i>p</i> = .004."_s,
+         3645,
+         8905},
     };
     return windows;
 }
@@ -121,7 +142,7 @@ inline QTestData &WindowRow(int window, const char *what)
 inline void EachWindow()
 {
     QTest::addColumn<int>("window");
-    for (const int window : {ChiSquare, Dependent, Independent})
+    for (const int window : {ChiSquare, Dependent, Independent, Correlation})
         QTest::newRow(qPrintable(ExampleWindows().at(window).title)) << window;
 }
 
