@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <algorithm>
 #include <boost/math/distributions/chi_squared.hpp>
+#include <boost/math/distributions/fisher_f.hpp>
+#include <boost/math/distributions/non_central_f.hpp>
 #include <boost/math/distributions/non_central_t.hpp>
 #include <boost/math/distributions/students_t.hpp>
 #include <boost/math/tools/toms748_solve.hpp>
@@ -53,6 +55,11 @@ double PFromChiSquare(double chiSquare)
     return boost::math::cdf(complement(boost::math::chi_squared(1), std::max(chiSquare, 0.0)));
 }
 
+double PFromF(double f, double df1, double df2)
+{
+    return boost::math::cdf(complement(boost::math::fisher_f(df1, df2), std::max(f, 0.0)));
+}
+
 namespace {
 // The noncentrality at which the typed t cuts off this lower-tail probability; none where the
 // root cannot be bracketed (a t or df so large that the distribution cannot be evaluated).
@@ -83,6 +90,32 @@ std::optional<double> NoncentralityAt(double t, double df, double probability)
     return (root.first + root.second) / 2;
 }
 
+// The noncentrality at which the typed F cuts off this lower-tail probability; 0 where F cuts off
+// less even without noncentrality, none where the root cannot be bracketed.
+std::optional<double> NoncentralityAtF(double f, double df1, double df2, double probability)
+{
+    const auto gap = [&](double lambda) {
+        return boost::math::cdf(boost::math::non_central_f(df1, df2, lambda), f) - probability;
+    };
+    double atLo = gap(0);
+    if (atLo <= 0)
+        return 0.0;
+    // The tail probability falls as the noncentrality grows; F * df1 estimates it, so the search
+    // starts there and doubles until it brackets the root.
+    double lo = 0, hi = std::max(1.0, 2 * f * df1), atHi = gap(hi);
+    for (int widened = 0; atHi > 0; ++widened) {
+        if (widened == 12)
+            return std::nullopt;
+        lo = hi;
+        atLo = atHi;
+        atHi = gap(hi *= 2);
+    }
+    std::uintmax_t iterations = 100;
+    const auto root = boost::math::tools::toms748_solve(
+        gap, lo, hi, atLo, atHi, boost::math::tools::eps_tolerance<double>(20), iterations);
+    return (root.first + root.second) / 2;
+}
+
 QString WithoutLeadingZero(QString text)
 {
     const QLocale locale;
@@ -99,6 +132,18 @@ std::optional<Interval> NoncentralityLimits(double t, double df)
     // Boost reports what it cannot evaluate by throwing; the effect size then goes without it.
     try {
         const auto lo = NoncentralityAt(t, df, 0.975), hi = NoncentralityAt(t, df, 0.025);
+        if (lo && hi)
+            return Interval{*lo, *hi};
+    } catch (const std::exception &) {
+    }
+    return std::nullopt;
+}
+
+std::optional<Interval> NoncentralityLimitsF(double f, double df1, double df2)
+{
+    try {
+        const auto lo = NoncentralityAtF(f, df1, df2, 0.95);
+        const auto hi = NoncentralityAtF(f, df1, df2, 0.05);
         if (lo && hi)
             return Interval{*lo, *hi};
     } catch (const std::exception &) {
@@ -148,6 +193,11 @@ QString FormatCorrelation(double r)
     return std::abs(r) < 0.995 ? WithoutLeadingZero(FormatFixed(r, 2)) : FormatFixed(r, 1);
 }
 
+QString FormatProportion(double value)
+{
+    return WithoutLeadingZero(FormatFixed(value, 2));
+}
+
 Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
                  bool withTails, const QString &pText, const QString &alphaText)
 {
@@ -181,6 +231,17 @@ Finding TPFinding(const QString &dfText, const QString &tText, const QString &ta
                     PFromT(std::abs(t), df, oneTailed), oneTailed, true, pText, alphaText);
 }
 
+Finding FPFinding(const QString &df1Text, const QString &df2Text, const QString &fText,
+                  const QString &pText, const QString &alphaText)
+{
+    const double df1 = *TextToNumber(df1Text), df2 = *TextToNumber(df2Text);
+    const Interval f = *Rounded(fText);
+    return PFinding(
+        u"F(%1, %2) = %3"_s.arg(TrimSpaces(df1Text), TrimSpaces(df2Text), TrimSpaces(fText)),
+        {PFromF(f.hi, df1, df2), PFromF(f.lo, df1, df2)}, PFromF(*TextToNumber(fText), df1, df2),
+        false, false, pText, alphaText);
+}
+
 RangeRule PRule(const QString &text)
 {
     return {text, u"Check the figures: p = %1 lies outside 0 to 1."_s, 0, 1};
@@ -209,24 +270,28 @@ RangeRule SampleSizeRule(const QString &text)
 }
 
 Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, const QString &value,
-                      std::optional<Interval> ci)
+                      std::optional<Interval> ci, int level, QString (*formatLimit)(double))
 {
     QString figures = u" = "_s + value;
     if (ci) {
+        const auto limit = [formatLimit](double x) {
+            return formatLimit ? formatLimit(x) : FormatFixed(x);
+        };
         // A decimal comma would blur "[0,39, 1,68]": its limits are parted by a semicolon.
         const QString separator = QLocale().decimalPoint() == u","_s ? u"; "_s : u", "_s;
-        figures += u", 95% CI ["_s + FormatFixed(ci->lo) + separator + FormatFixed(ci->hi) + u"]"_s;
+        figures += u", %1% CI ["_s.arg(level) + limit(ci->lo) + separator + limit(ci->hi) + u"]"_s;
     }
     return {Finding::Effect, u"Effect size: "_s + symbolText + figures, symbolHtml + figures,
             symbolText + figures};
 }
 
-std::optional<Finding> OutOfRange(std::initializer_list<RangeRule> rules)
+std::optional<Finding> OutOfRange(const QList<RangeRule> &rules)
 {
     for (const RangeRule &rule : rules) {
         const std::optional<double> value = TextToNumber(rule.text);
         if (value && (*value < rule.lowest || *value > rule.highest ||
-                      (rule.excludeLowest && *value == rule.lowest)))
+                      (rule.excludeLowest && *value == rule.lowest) ||
+                      (rule.wholeNumber && *value != std::floor(*value))))
             return Finding{Finding::Warning, rule.message.arg(TrimSpaces(rule.text)), {}, {}};
     }
     return std::nullopt;
