@@ -3,6 +3,7 @@
 // bench/screenshots.sh. Usage: bench_screenshots <folder> light|dark
 #include "app/mainfrm.h"
 #include "support/examplewindows.h"
+#include "toolkit/toolkit.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -34,11 +35,20 @@ int main(int argc, char *argv[])
     MainFrm menu;
     menu.ShowCentred();
     snap(&menu, folder + u"menu-"_s + look + u".png"_s);
-    const std::pair<Window, const char *> entries[] = {
-        {Independent, "LblMainMenuLnk"}, {Dependent, "Label13"}, {ChiSquare, "Label18"}};
+    const std::pair<Window, const char *> entries[] = {{Independent, "LblMainMenuLnk"},
+                                                       {Dependent, "Label13"},
+                                                       {ChiSquare, "Label18"},
+                                                       {Anova, "Label20"}};
+    std::unique_ptr<ResultForm> unlisted; // a window whose entry the menu does not have yet
     for (const auto &[window, entry] : entries) {
         const ExampleWindow &example = ExampleWindows().at(window);
-        QTest::mouseClick(menu.findChild<QWidget *>(QLatin1String(entry)), Qt::LeftButton);
+        if (QWidget *item = menu.findChild<QWidget *>(QLatin1String(entry))) {
+            QTest::mouseClick(item, Qt::LeftButton);
+        } else {
+            menu.hide();
+            unlisted = example.create();
+            ShowWindow(unlisted.get());
+        }
         QTest::qWait(300);
         QWidget *form = QApplication::activeWindow();
         snap(form, folder + example.title + u"-collapsed-"_s + look + u".png"_s);

@@ -80,7 +80,7 @@ private Q_SLOTS:
                                 const QString &message) {
             WindowRow(window, what) << changes << QString() << message;
         };
-        for (const int window : {ChiSquare, Dependent, Independent})
+        for (const int window : {ChiSquare, Dependent, Independent, Anova})
             WindowRow(window, "significant")
                 << Fields() << ExampleWindows().at(window).report << QString();
         WindowRow(ChiSquare, "p equal to alpha")
