@@ -77,37 +77,59 @@ double GreatestBetweenGroups(const QList<Interval> &means, const QList<double> &
     return greatest;
 }
 
-// F from the groups, and its range over the rounding intervals of the means and SDs: the
-// numerator depends on the means only, the denominator on the SDs only and grows with each.
+// The groups' figures as numbers: the means as typed and as the intervals they stand for, the
+// SDs as typed and at the ends of their intervals (not below 0), the sizes as typed.
+struct GroupFigures {
+    QList<double> means, sizes;
+    QList<Interval> meanRanges;
+    QList<double> sds, leastSds, greatestSds;
+    double total = 0;
+};
+
+GroupFigures FiguresOf(const QList<AnovaGroup> &groups)
+{
+    GroupFigures figures;
+    for (const AnovaGroup &group : groups) {
+        const Interval sd = *Rounded(group.stdDev);
+        figures.means << *TextToNumber(group.mean);
+        figures.sizes << *TextToNumber(group.sampleSize);
+        figures.meanRanges << *Rounded(group.mean);
+        figures.sds << *TextToNumber(group.stdDev);
+        figures.leastSds << std::max(sd.lo, 0.0);
+        figures.greatestSds << sd.hi;
+        figures.total += figures.sizes.last();
+    }
+    return figures;
+}
+
+// Σ (n − 1)s².
+double WithinGroups(const QList<double> &sds, const QList<double> &sizes)
+{
+    double sum = 0;
+    for (qsizetype i = 0; i < sds.size(); ++i)
+        sum += (sizes[i] - 1) * sds[i] * sds[i];
+    return sum;
+}
+
+// The range of F over the rounding intervals of the means and SDs: its numerator depends on the
+// means only, its denominator on the SDs only and grows with each of them.
 std::optional<Finding> FAgainstGroups(const AnovaFields &f)
 {
-    QList<Interval> means, sds;
-    QList<double> meanValues, sizes;
-    double within = 0, withinLeast = 0, withinGreatest = 0, total = 0;
-    for (const AnovaGroup &group : f.groups) {
-        const double n = *TextToNumber(group.sampleSize), sd = *TextToNumber(group.stdDev);
-        const Interval sdRange = *Rounded(group.stdDev);
-        means << *Rounded(group.mean);
-        meanValues << *TextToNumber(group.mean);
-        sizes << n;
-        total += n;
-        within += (n - 1) * sd * sd;
-        withinLeast += (n - 1) * std::pow(std::max(sdRange.lo, 0.0), 2);
-        withinGreatest += (n - 1) * sdRange.hi * sdRange.hi;
-    }
-    const double df1 = double(f.groups.size()) - 1, df2 = total - double(f.groups.size());
-    if (df2 <= 0 || within <= 0)
+    const std::optional<double> computed = FFromGroups(f.groups);
+    if (!computed)
         return std::nullopt;
-    const double computed = BetweenGroups(meanValues, sizes) / df1 / (within / df2);
-    if (!std::isfinite(computed))
-        return std::nullopt;
-    const Interval range = BetweenGroupsRange(means, sizes);
-    if (Overlap(*Rounded(f.fStatistic),
-                {range.lo / df1 / (withinGreatest / df2), range.hi / df1 / (withinLeast / df2)}))
+    const GroupFigures g = FiguresOf(f.groups);
+    const double df1 = double(g.sizes.size()) - 1, df2 = g.total - double(g.sizes.size());
+    const Interval range = {LeastBetweenGroups(g.meanRanges, g.sizes) / df1 /
+                                (WithinGroups(g.greatestSds, g.sizes) / df2),
+                            GreatestBetweenGroups(g.meanRanges, g.sizes) / df1 /
+                                (WithinGroups(g.leastSds, g.sizes) / df2)};
+    // Figures near the end of a double's range may leave no range to compare with.
+    if (std::isnan(range.lo) || std::isnan(range.hi) || Overlap(*Rounded(f.fStatistic), range))
         return std::nullopt;
     return Finding{Finding::Warning,
                    u"Check F: the means, SDs and sizes give F = %1, not %2."_s.arg(
-                       FormatFixed(computed), TrimSpaces(f.fStatistic)),
+                       FormatFixed(*computed), TrimSpaces(f.fStatistic)),
                    {},
                    {}};
 }
@@ -146,20 +168,22 @@ Findings FindingsFor(const AnovaFields &f)
     Findings findings{FPFinding(f.dfBetween, f.dfWithin, f.fStatistic, f.pValue, f.alpha)};
     if (const auto mismatch = FAgainstGroups(f))
         findings << *mismatch;
-    // η² = F·df1 / (F·df1 + df2); a noncentrality λ stands for F = λ / df1, so λ / (λ + df2).
-    std::optional<Interval> ci = NoncentralityLimitsF(F, df1, df2);
-    if (ci)
-        ci = Interval{ci->lo / (ci->lo + df2), ci->hi / (ci->hi + df2)};
     findings << EffectFinding(u"<i>\u03b7</i><sup>2</sup>"_s, u"\u03b7\u00b2"_s,
-                              FormatProportion(F * df1 / (F * df1 + df2)), ci, 90,
-                              FormatProportion);
+                              FormatProportion(EtaSquared(F, df1, df2)),
+                              EtaSquaredLimits(F, df1, df2), 90, FormatProportion);
     return findings;
 }
 } // namespace
 
-Interval BetweenGroupsRange(const QList<Interval> &means, const QList<double> &sizes)
+std::optional<double> FFromGroups(const QList<AnovaGroup> &groups)
 {
-    return {LeastBetweenGroups(means, sizes), GreatestBetweenGroups(means, sizes)};
+    const GroupFigures g = FiguresOf(groups);
+    const double df1 = double(g.sizes.size()) - 1, df2 = g.total - double(g.sizes.size());
+    const double within = WithinGroups(g.sds, g.sizes);
+    if (df1 <= 0 || df2 <= 0 || within <= 0)
+        return std::nullopt;
+    const double f = BetweenGroups(g.means, g.sizes) / df1 / (within / df2);
+    return std::isfinite(f) ? std::optional(f) : std::nullopt;
 }
 
 Findings CheckAnovaFigures(const AnovaFields &fields)

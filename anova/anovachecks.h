@@ -7,6 +7,6 @@
 // fields that passed the window's checks.
 Findings CheckAnovaFigures(const AnovaFields &fields);
 
-// The least and the greatest between-groups sum of squares, Σ n(M − M̄)² with M̄ the
-// size-weighted mean of the means, while each mean ranges over its interval.
-Interval BetweenGroupsRange(const QList<Interval> &means, const QList<double> &sizes);
+// F from the groups' means, SDs and sizes as typed: the between-groups mean square over the
+// within-groups one, with the grand mean weighted by size. None where it cannot be formed.
+std::optional<double> FFromGroups(const QList<AnovaGroup> &groups);

@@ -139,13 +139,18 @@ std::optional<Interval> NoncentralityLimits(double t, double df)
     return std::nullopt;
 }
 
-std::optional<Interval> NoncentralityLimitsF(double f, double df1, double df2)
+double EtaSquared(double f, double df1, double df2)
+{
+    return f * df1 / (f * df1 + df2);
+}
+
+std::optional<Interval> EtaSquaredLimits(double f, double df1, double df2)
 {
     try {
         const auto lo = NoncentralityAtF(f, df1, df2, 0.95);
         const auto hi = NoncentralityAtF(f, df1, df2, 0.05);
         if (lo && hi)
-            return Interval{*lo, *hi};
+            return Interval{*lo / (*lo + df2), *hi / (*hi + df2)};
     } catch (const std::exception &) {
     }
     return std::nullopt;

@@ -37,9 +37,12 @@ double PFromF(double f, double df1, double df2);
 // where they cannot be computed.
 std::optional<Interval> NoncentralityLimits(double t, double df);
 std::optional<Interval> Scaled(std::optional<Interval> limits, double factor);
-// The same for a typed F (90%), from the noncentral F; a limit is 0 where F lies below the
-// point it would have to cut off even without noncentrality.
-std::optional<Interval> NoncentralityLimitsF(double f, double df1, double df2);
+
+// η² = F·df1 / (F·df1 + df2) of an F test, and its 90% confidence limits: the noncentralities λ
+// at which the typed F cuts off .05 above and .05 below, each as λ / (λ + df2) (F = λ / df1). A
+// limit is 0 where F cuts off less even without noncentrality; none where they cannot be computed.
+double EtaSquared(double f, double df1, double df2);
+std::optional<Interval> EtaSquaredLimits(double f, double df1, double df2);
 
 // The findings of a window's checks, or none when a distribution cannot be evaluated for such
 // figures: a check must never take the report down with it.
