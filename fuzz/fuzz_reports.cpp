@@ -1,9 +1,13 @@
-// The three report composers, the figure checks and the result file writer under arbitrary
+// The four report composers, the figure checks and the result file writer under arbitrary
 // field texts.
-// Input: one byte that picks the window (its value mod 3), the encoding (UTF-16LE when
-// (value / 3) is odd, else UTF-8) and the regional format (German when (value / 6) is odd, else
-// US English); then the window's field texts, separated by NUL, in the order of its fields
-// struct. Inputs with a field that the window's checks would refuse are skipped.
+// Input: one byte that picks the window (its value mod 4: chi-square, dependent, independent,
+// ANOVA), the encoding (UTF-16LE when (value / 4) is odd, else UTF-8), the regional format
+// (German when (value / 8) is odd, else US English) and, for the ANOVA, its optional groups
+// ((value / 16) mod 4: bit 1 group 3, bit 2 group 4); then the window's field texts, separated by
+// NUL, in the order of its fields struct (of its boxes for the ANOVA). Inputs with a field that
+// the window's checks would refuse are skipped.
+#include "anova/anovachecks.h"
+#include "anova/anovareport.h"
 #include "chisquare/chisquarechecks.h"
 #include "chisquare/chisquarereport.h"
 #include "common/fieldtext.h"
@@ -84,6 +88,71 @@ const std::vector<Field<TTestIndepFields>> TTestIndepLayout = {
     {&TTestIndepFields::tStatistic, Kind::Figure},
     {&TTestIndepFields::pValue, Kind::Figure},
 };
+
+// The ANOVA window's boxes one by one; the boxes of a group the input leaves out stay empty.
+struct AnovaBoxes {
+    QString factorName, depVarName;
+    QString g1Name, g1Mean, g1StdDev, g1SampleSize;
+    QString g2Name, g2Mean, g2StdDev, g2SampleSize;
+    QString g3Name, g3Mean, g3StdDev, g3SampleSize;
+    QString g4Name, g4Mean, g4StdDev, g4SampleSize;
+    QString totalSampleSize, dfBetween, dfWithin, alpha, fStatistic, pValue;
+};
+
+// The groups in use, as the window takes them.
+AnovaFields InUse(const AnovaBoxes &b)
+{
+    AnovaFields fields{b.factorName,
+                       b.depVarName,
+                       {{b.g1Name, b.g1Mean, b.g1StdDev, b.g1SampleSize},
+                        {b.g2Name, b.g2Mean, b.g2StdDev, b.g2SampleSize}},
+                       b.totalSampleSize,
+                       b.dfBetween,
+                       b.dfWithin,
+                       b.alpha,
+                       b.fStatistic,
+                       b.pValue};
+    for (const AnovaGroup &optional : {AnovaGroup{b.g3Name, b.g3Mean, b.g3StdDev, b.g3SampleSize},
+                                       AnovaGroup{b.g4Name, b.g4Mean, b.g4StdDev, b.g4SampleSize}})
+        if (GroupInUse(optional))
+            fields.groups << optional;
+    return fields;
+}
+
+QString ComposeAnova(const AnovaBoxes &boxes)
+{
+    return ComposeAnovaReport(InUse(boxes));
+}
+
+Findings CheckAnova(const AnovaBoxes &boxes)
+{
+    return CheckAnovaFigures(InUse(boxes));
+}
+
+// The boxes in tab order, with or without groups 3 and 4.
+std::vector<Field<AnovaBoxes>> AnovaLayout(bool group3, bool group4)
+{
+    using B = AnovaBoxes;
+    std::vector<Field<B>> layout = {{&B::factorName, Kind::Name}, {&B::depVarName, Kind::Name},
+                                    {&B::g1Name, Kind::Name},     {&B::g1Mean, Kind::Figure},
+                                    {&B::g1StdDev, Kind::Figure}, {&B::g1SampleSize, Kind::Figure},
+                                    {&B::g2Name, Kind::Name},     {&B::g2Mean, Kind::Figure},
+                                    {&B::g2StdDev, Kind::Figure}, {&B::g2SampleSize, Kind::Figure}};
+    if (group3)
+        layout.insert(layout.end(), {{&B::g3Name, Kind::Name},
+                                     {&B::g3Mean, Kind::Figure},
+                                     {&B::g3StdDev, Kind::Figure},
+                                     {&B::g3SampleSize, Kind::Figure}});
+    if (group4)
+        layout.insert(layout.end(), {{&B::g4Name, Kind::Name},
+                                     {&B::g4Mean, Kind::Figure},
+                                     {&B::g4StdDev, Kind::Figure},
+                                     {&B::g4SampleSize, Kind::Figure}});
+    for (QString B::*figure :
+         {&B::totalSampleSize, &B::dfBetween, &B::dfWithin, &B::alpha, &B::fStatistic, &B::pValue})
+        layout.push_back({figure, Kind::Figure});
+    return layout;
+}
 
 const QString Heading = u"<u>Option "_s;
 
@@ -198,21 +267,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size == 0)
         return 0;
     const int choice = data[0];
-    const bool utf16 = (choice / 3) % 2;
-    QLocale::setDefault(QLocale((choice / 6) % 2 ? u"de_DE"_s : u"en_US"_s));
+    const bool utf16 = (choice / 4) % 2;
+    QLocale::setDefault(QLocale((choice / 8) % 2 ? u"de_DE"_s : u"en_US"_s));
     const QString input = utf16 ? FromUtf16Le(data + 1, size - 1) : FromUtf8(data + 1, size - 1);
     const QStringList texts = input.split(QChar(u'\0'));
 
-    switch (choice % 3) {
+    switch (choice % 4) {
     case 0:
         CheckReport(texts, ChiSquareLayout, ComposeChiSquareReport, CheckChiSquareFigures, 2);
         break;
     case 1:
         CheckReport(texts, TTestDepLayout, ComposeTTestDepReport, CheckTTestDepFigures, 3);
         break;
-    default:
+    case 2:
         CheckReport(texts, TTestIndepLayout, ComposeTTestIndepReport, CheckTTestIndepFigures, 3);
         break;
+    default: {
+        const int groups = (choice / 16) % 4;
+        CheckReport(texts, AnovaLayout(groups & 1, groups & 2), ComposeAnova, CheckAnova, 3);
+        break;
+    }
     }
     return 0;
 }
