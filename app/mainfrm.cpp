@@ -1,5 +1,6 @@
 #include "app/mainfrm.h"
 
+#include "anova/anovafrm.h"
 #include "app/modsupershell.h"
 #include "chisquare/chisquaretestfrm.h"
 #include "correlation/correlationfrm.h"
@@ -19,10 +20,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-// The one-way ANOVA window is not built yet: until it is, its entry is hidden, its key is off and
-// a click on it does nothing (see Label20_Click).
-constexpr bool AnovaReady = false;
-
 QLabel *addText(QWidget *parent, QLabel *label, const char *name, const QFont &font, double left,
                 double top, double width, double height)
 {
@@ -114,7 +111,6 @@ void MainFrm::buildContents()
                                        u"Compare Means for 3 or More Independent Samples"_s, false,
                                        5550, 1890, 1560, 225);
     KeepLabelsInLine({Label19, Label20});
-    Label20->setVisible(AnovaReady);
 
     connect(LblMainMenuLnk, &ClickableLabel::clicked, this, &MainFrm::LblMainMenuLnk_Click);
     connect(Label9, &ClickableLabel::clicked, this, &MainFrm::Label9_Click);
@@ -137,7 +133,6 @@ void MainFrm::buildContents()
     connect(openChiSquare, &QShortcut::activated, this, &MainFrm::Label18_Click);
     connect(openCorrelation, &QShortcut::activated, this, &MainFrm::Label19_Click);
     connect(openAnova, &QShortcut::activated, this, &MainFrm::Label20_Click);
-    openAnova->setEnabled(AnovaReady);
 
     auto *CmdFeedbacks = new QPushButton(u"Your Feedbacks"_s, this);
     CmdFeedbacks->setObjectName(u"CmdFeedbacks"_s);
@@ -195,7 +190,7 @@ void MainFrm::Label19_Click()
 }
 void MainFrm::Label20_Click()
 {
-    // Opens the one-way ANOVA window once it is built (AnovaReady).
+    OpenTest(m_anovafrm);
 }
 
 template <typename Form> void MainFrm::OpenTest(std::unique_ptr<Form> &form)

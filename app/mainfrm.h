@@ -4,6 +4,7 @@
 #include <memory>
 
 class ChiSquareTestfrm;
+class anovafrm;
 class correlationfrm;
 class ttestdepfrm;
 class ttestindepfrm;
@@ -43,6 +44,7 @@ private:
     std::unique_ptr<ttestdepfrm> m_ttestdepfrm;
     std::unique_ptr<ChiSquareTestfrm> m_chiSquareTestfrm;
     std::unique_ptr<correlationfrm> m_correlationfrm;
+    std::unique_ptr<anovafrm> m_anovafrm;
 };
 
 // Where "Your Feedbacks" sends the user's e-mail.

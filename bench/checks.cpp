@@ -1,4 +1,5 @@
 // Time of the figure checks for each window's worked example; the bar is well under 10 ms.
+#include "anova/anovachecks.h"
 #include "chisquare/chisquarechecks.h"
 #include "correlation/correlationchecks.h"
 #include "ttestdep/ttestdepchecks.h"
@@ -23,11 +24,23 @@ int main()
                            u"0.05"_s,      u"2"_s,       u"40"_s,   u"3.37"_s, u"0.002"_s};
     CorrelationFields correlation{u"study time"_s, u"exam score"_s, u"40"_s,  u".05"_s,
                                   u"2"_s,          u"38"_s,         u".45"_s, u".004"_s};
+    AnovaFields anova{u"teaching method"_s,
+                      u"exam score"_s,
+                      {{u"Lecture"_s, u"70.2"_s, u"8.1"_s, u"20"_s},
+                       {u"Seminar"_s, u"75.6"_s, u"7.4"_s, u"20"_s},
+                       {u"Online"_s, u"68.9"_s, u"9.0"_s, u"20"_s}},
+                      u"60"_s,
+                      u"2"_s,
+                      u"57"_s,
+                      u".05"_s,
+                      u"3.76"_s,
+                      u".029"_s};
     const std::pair<const char *, std::function<Findings()>> windows[] = {
         {"chi-square", [&] { return CheckChiSquareFigures(chi); }},
         {"dependent", [&] { return CheckTTestDepFigures(dep); }},
         {"independent", [&] { return CheckTTestIndepFigures(indep); }},
         {"correlation", [&] { return CheckCorrelationFigures(correlation); }},
+        {"anova", [&] { return CheckAnovaFigures(anova); }},
     };
     constexpr int Runs = 200;
     for (const auto &[name, check] : windows) {

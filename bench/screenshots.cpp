@@ -3,6 +3,7 @@
 // bench/screenshots.sh. Usage: bench_screenshots <folder> light|dark
 #include "app/mainfrm.h"
 #include "support/examplewindows.h"
+#include "toolkit/toolkit.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -37,7 +38,8 @@ int main(int argc, char *argv[])
     const std::pair<Window, const char *> entries[] = {{Independent, "LblMainMenuLnk"},
                                                        {Dependent, "Label13"},
                                                        {ChiSquare, "Label18"},
-                                                       {Correlation, "Label19"}};
+                                                       {Correlation, "Label19"},
+                                                       {Anova, "Label20"}};
     for (const auto &[window, entry] : entries) {
         const ExampleWindow &example = ExampleWindows().at(window);
         QTest::mouseClick(menu.findChild<QWidget *>(QLatin1String(entry)), Qt::LeftButton);

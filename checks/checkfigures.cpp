@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <algorithm>
 #include <boost/math/distributions/chi_squared.hpp>
+#include <boost/math/distributions/fisher_f.hpp>
+#include <boost/math/distributions/non_central_f.hpp>
 #include <boost/math/distributions/non_central_t.hpp>
 #include <boost/math/distributions/normal.hpp>
 #include <boost/math/distributions/students_t.hpp>
@@ -54,6 +56,11 @@ double PFromChiSquare(double chiSquare)
     return boost::math::cdf(complement(boost::math::chi_squared(1), std::max(chiSquare, 0.0)));
 }
 
+double PFromF(double f, double df1, double df2)
+{
+    return boost::math::cdf(complement(boost::math::fisher_f(df1, df2), std::max(f, 0.0)));
+}
+
 namespace {
 // The noncentrality at which the typed t cuts off this lower-tail probability; none where the
 // root cannot be bracketed (a t or df so large that the distribution cannot be evaluated).
@@ -90,6 +97,32 @@ double TFromR(double absR, double df)
     return absR >= 1 ? INFINITY : absR * std::sqrt(df / (1 - absR * absR));
 }
 
+// The noncentrality at which the typed F cuts off this lower-tail probability; 0 where F cuts off
+// less even without noncentrality, none where the root cannot be bracketed.
+std::optional<double> NoncentralityAtF(double f, double df1, double df2, double probability)
+{
+    const auto gap = [&](double lambda) {
+        return boost::math::cdf(boost::math::non_central_f(df1, df2, lambda), f) - probability;
+    };
+    double atLo = gap(0);
+    if (atLo <= 0)
+        return 0.0;
+    // The tail probability falls as the noncentrality grows; F * df1 estimates it, so the search
+    // starts there and doubles until it brackets the root.
+    double lo = 0, hi = std::max(1.0, 2 * f * df1), atHi = gap(hi);
+    for (int widened = 0; atHi > 0; ++widened) {
+        if (widened == 12)
+            return std::nullopt;
+        lo = hi;
+        atLo = atHi;
+        atHi = gap(hi *= 2);
+    }
+    std::uintmax_t iterations = 100;
+    const auto root = boost::math::tools::toms748_solve(
+        gap, lo, hi, atLo, atHi, boost::math::tools::eps_tolerance<double>(20), iterations);
+    return (root.first + root.second) / 2;
+}
+
 QString WithoutLeadingZero(QString text)
 {
     const QLocale locale;
@@ -108,6 +141,23 @@ std::optional<Interval> NoncentralityLimits(double t, double df)
         const auto lo = NoncentralityAt(t, df, 0.975), hi = NoncentralityAt(t, df, 0.025);
         if (lo && hi)
             return Interval{*lo, *hi};
+    } catch (const std::exception &) {
+    }
+    return std::nullopt;
+}
+
+double EtaSquared(double f, double df1, double df2)
+{
+    return f * df1 / (f * df1 + df2);
+}
+
+std::optional<Interval> EtaSquaredLimits(double f, double df1, double df2)
+{
+    try {
+        const auto lo = NoncentralityAtF(f, df1, df2, 0.95);
+        const auto hi = NoncentralityAtF(f, df1, df2, 0.05);
+        if (lo && hi)
+            return Interval{*lo / (*lo + df2), *hi / (*hi + df2)};
     } catch (const std::exception &) {
     }
     return std::nullopt;
@@ -153,6 +203,11 @@ QString FormatP(double p)
 QString FormatCorrelation(double r)
 {
     return std::abs(r) < 0.995 ? WithoutLeadingZero(FormatFixed(r, 2)) : FormatFixed(r, 1);
+}
+
+QString FormatProportion(double value)
+{
+    return WithoutLeadingZero(FormatFixed(value, 2));
 }
 
 Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
@@ -202,6 +257,17 @@ Finding RPFinding(const QString &dfText, const QString &rText, const QString &ta
                     alphaText);
 }
 
+Finding FPFinding(const QString &df1Text, const QString &df2Text, const QString &fText,
+                  const QString &pText, const QString &alphaText)
+{
+    const double df1 = *TextToNumber(df1Text), df2 = *TextToNumber(df2Text);
+    const Interval f = *Rounded(fText);
+    return PFinding(
+        u"F(%1, %2) = %3"_s.arg(TrimSpaces(df1Text), TrimSpaces(df2Text), TrimSpaces(fText)),
+        {PFromF(f.hi, df1, df2), PFromF(f.lo, df1, df2)}, PFromF(*TextToNumber(fText), df1, df2),
+        false, false, pText, alphaText);
+}
+
 RangeRule PRule(const QString &text)
 {
     return {text, u"Check the figures: p = %1 lies outside 0 to 1."_s, 0, 1};
@@ -230,20 +296,22 @@ RangeRule SampleSizeRule(const QString &text)
 }
 
 namespace {
-QString IntervalText(Interval ci, QString (*format)(double))
+QString IntervalText(Interval ci, int level, QString (*format)(double))
 {
     // A decimal comma would blur "[0,39, 1,68]": its limits are parted by a semicolon.
     const QString separator = QLocale().decimalPoint() == u","_s ? u"; "_s : u", "_s;
-    return u", 95% CI ["_s + format(ci.lo) + separator + format(ci.hi) + u"]"_s;
+    return u", %1% CI ["_s.arg(level) + format(ci.lo) + separator + format(ci.hi) + u"]"_s;
 }
 } // namespace
 
 Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, const QString &value,
-                      std::optional<Interval> ci)
+                      std::optional<Interval> ci, int level, QString (*formatLimit)(double))
 {
     QString figures = u" = "_s + value;
     if (ci)
-        figures += IntervalText(*ci, [](double limit) { return FormatFixed(limit); });
+        figures += IntervalText(
+            *ci, level,
+            formatLimit ? formatLimit : [](double limit) { return FormatFixed(limit); });
     return {Finding::Effect, u"Effect size: "_s + symbolText + figures, symbolHtml + figures,
             symbolText + figures};
 }
@@ -261,19 +329,20 @@ Finding CorrelationEffectFinding(double r, std::optional<Interval> ci)
 {
     QString figures = u" = "_s + FormatCorrelation(r);
     if (ci)
-        figures += IntervalText(*ci, FormatCorrelation);
+        figures += IntervalText(*ci, 95, FormatCorrelation);
     const QString square = u" = "_s + FormatCorrelation(r * r);
     return {Finding::Effect, u"Effect size: r"_s + figures + u", r\u00b2"_s + square,
             u"<i>r</i>"_s + figures + u", <i>r</i><sup>2</sup>"_s + square,
             u"r"_s + figures + u", r\u00b2"_s + square};
 }
 
-std::optional<Finding> OutOfRange(std::initializer_list<RangeRule> rules)
+std::optional<Finding> OutOfRange(const QList<RangeRule> &rules)
 {
     for (const RangeRule &rule : rules) {
         const std::optional<double> value = TextToNumber(rule.text);
         if (value && (*value < rule.lowest || *value > rule.highest ||
-                      (rule.excludeLowest && *value == rule.lowest)))
+                      (rule.excludeLowest && *value == rule.lowest) ||
+                      (rule.wholeNumber && *value != std::floor(*value))))
             return Finding{Finding::Warning, rule.message.arg(TrimSpaces(rule.text)), {}, {}};
     }
     return std::nullopt;

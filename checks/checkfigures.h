@@ -27,14 +27,22 @@ bool Overlap(Interval a, Interval b);
 // The range of |x| for x in the interval.
 Interval Magnitude(Interval x);
 
-// p of |t| with df degrees of freedom, one- or two-tailed; of chi-square with one df.
+// p of |t| with df degrees of freedom, one- or two-tailed; of chi-square with one df; of F with
+// df1 and df2 degrees of freedom (its upper tail).
 double PFromT(double absT, double df, bool oneTailed);
 double PFromChiSquare(double chiSquare);
+double PFromF(double f, double df1, double df2);
 
 // The confidence limits of the noncentrality for a typed t (95%), from the noncentral t; none
 // where they cannot be computed.
 std::optional<Interval> NoncentralityLimits(double t, double df);
 std::optional<Interval> Scaled(std::optional<Interval> limits, double factor);
+
+// η² = F·df1 / (F·df1 + df2) of an F test, and its 90% confidence limits: the noncentralities λ
+// at which the typed F cuts off .05 above and .05 below, each as λ / (λ + df2) (F = λ / df1). A
+// limit is 0 where F cuts off less even without noncentrality; none where they cannot be computed.
+double EtaSquared(double f, double df1, double df2);
+std::optional<Interval> EtaSquaredLimits(double f, double df1, double df2);
 
 // The findings of a window's checks, or none when a distribution cannot be evaluated for such
 // figures: a check must never take the report down with it.
@@ -42,9 +50,11 @@ Findings Guarded(const std::function<Findings()> &checks);
 
 // p with two significant digits and no leading zero, "< .0001" below that.
 QString FormatP(double p);
-// Two decimals (d, t, interval limits); a correlation without its leading zero.
+// Two decimals (d, t, interval limits); a correlation without its leading zero; a proportion
+// of variance (η²) with two decimals and without its leading zero.
 QString FormatFixed(double value, int decimals = 2);
 QString FormatCorrelation(double r);
+QString FormatProportion(double value);
 
 // The p line: agree or check, and whether the conclusion at alpha would change. `statistic` is
 // how the line names the statistic, e.g. "t(40) = 3.37".
@@ -62,9 +72,15 @@ Finding TPFinding(const QString &dfText, const QString &tText, const QString &ta
 Finding RPFinding(const QString &dfText, const QString &rText, const QString &tailsText,
                   const QString &pText, const QString &alphaText);
 
-// The effect-size line and its copy phrase, the symbol given in HTML and in plain text.
+// The p line of an F test, from the fields as typed; F has one tail.
+Finding FPFinding(const QString &df1Text, const QString &df2Text, const QString &fText,
+                  const QString &pText, const QString &alphaText);
+
+// The effect-size line and its copy phrase, the symbol given in HTML and in plain text; the
+// interval at its level in percent, its limits written by formatLimit (two decimals if none).
 Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, const QString &value,
-                      std::optional<Interval> ci);
+                      std::optional<Interval> ci, int level = 95,
+                      QString (*formatLimit)(double) = nullptr);
 
 // The 95% limits of a correlation from Fisher's z with N cases; none where r is ±1 or N is 3 or
 // less, where z or its standard error has no value.
@@ -77,6 +93,7 @@ struct RangeRule {
     QString text, message;
     double lowest, highest;
     bool excludeLowest = false;
+    bool wholeNumber = false;
 };
 // The rules the windows share: p and alpha within 0 to 1, an SD not negative, df and N above 0.
 RangeRule PRule(const QString &text);
@@ -85,4 +102,4 @@ RangeRule SdRule(const QString &text);
 RangeRule DfRule(const QString &text);
 RangeRule SampleSizeRule(const QString &text);
 // A "Check" line for the first figure outside its range; none when all are in range.
-std::optional<Finding> OutOfRange(std::initializer_list<RangeRule> rules);
+std::optional<Finding> OutOfRange(const QList<RangeRule> &rules);

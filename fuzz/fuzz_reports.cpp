@@ -1,10 +1,13 @@
 // The report composers, the figure checks and the result file writer under arbitrary field
 // texts.
 // Input: one byte that picks the encoding (bit 0: UTF-16LE, else UTF-8), the regional format
-// (bit 1: German, else US English) and the window (the value / 4, modulo the number of windows,
-// so that an input keeps its window as windows are added); then the window's field texts,
-// separated by NUL, in the order of its fields struct. Inputs with a field that the window's
+// (bit 1: German, else US English), the window (bits 2 to 4, modulo the number of windows, so
+// that an input keeps its window as windows are added) and, for the ANOVA, its optional groups
+// (bit 5: group 3, bit 6: group 4); then the window's field texts, separated by NUL, in the
+// order of its fields struct (of its boxes for the ANOVA). Inputs with a field that the window's
 // checks would refuse are skipped.
+#include "anova/anovachecks.h"
+#include "anova/anovareport.h"
 #include "chisquare/chisquarechecks.h"
 #include "chisquare/chisquarereport.h"
 #include "common/fieldtext.h"
@@ -98,6 +101,71 @@ const std::vector<Field<CorrelationFields>> CorrelationLayout = {
     {&CorrelationFields::rCoefficient, Kind::Figure},
     {&CorrelationFields::pValue, Kind::Figure},
 };
+
+// The ANOVA window's boxes one by one; the boxes of a group the input leaves out stay empty.
+struct AnovaBoxes {
+    QString factorName, depVarName;
+    QString g1Name, g1Mean, g1StdDev, g1SampleSize;
+    QString g2Name, g2Mean, g2StdDev, g2SampleSize;
+    QString g3Name, g3Mean, g3StdDev, g3SampleSize;
+    QString g4Name, g4Mean, g4StdDev, g4SampleSize;
+    QString totalSampleSize, dfBetween, dfWithin, alpha, fStatistic, pValue;
+};
+
+// The groups in use, as the window takes them.
+AnovaFields InUse(const AnovaBoxes &b)
+{
+    AnovaFields fields{b.factorName,
+                       b.depVarName,
+                       {{b.g1Name, b.g1Mean, b.g1StdDev, b.g1SampleSize},
+                        {b.g2Name, b.g2Mean, b.g2StdDev, b.g2SampleSize}},
+                       b.totalSampleSize,
+                       b.dfBetween,
+                       b.dfWithin,
+                       b.alpha,
+                       b.fStatistic,
+                       b.pValue};
+    for (const AnovaGroup &optional : {AnovaGroup{b.g3Name, b.g3Mean, b.g3StdDev, b.g3SampleSize},
+                                       AnovaGroup{b.g4Name, b.g4Mean, b.g4StdDev, b.g4SampleSize}})
+        if (GroupInUse(optional))
+            fields.groups << optional;
+    return fields;
+}
+
+QString ComposeAnova(const AnovaBoxes &boxes)
+{
+    return ComposeAnovaReport(InUse(boxes));
+}
+
+Findings CheckAnova(const AnovaBoxes &boxes)
+{
+    return CheckAnovaFigures(InUse(boxes));
+}
+
+// The boxes in tab order, with or without groups 3 and 4.
+std::vector<Field<AnovaBoxes>> AnovaLayout(bool group3, bool group4)
+{
+    using B = AnovaBoxes;
+    std::vector<Field<B>> layout = {{&B::factorName, Kind::Name}, {&B::depVarName, Kind::Name},
+                                    {&B::g1Name, Kind::Name},     {&B::g1Mean, Kind::Figure},
+                                    {&B::g1StdDev, Kind::Figure}, {&B::g1SampleSize, Kind::Figure},
+                                    {&B::g2Name, Kind::Name},     {&B::g2Mean, Kind::Figure},
+                                    {&B::g2StdDev, Kind::Figure}, {&B::g2SampleSize, Kind::Figure}};
+    if (group3)
+        layout.insert(layout.end(), {{&B::g3Name, Kind::Name},
+                                     {&B::g3Mean, Kind::Figure},
+                                     {&B::g3StdDev, Kind::Figure},
+                                     {&B::g3SampleSize, Kind::Figure}});
+    if (group4)
+        layout.insert(layout.end(), {{&B::g4Name, Kind::Name},
+                                     {&B::g4Mean, Kind::Figure},
+                                     {&B::g4StdDev, Kind::Figure},
+                                     {&B::g4SampleSize, Kind::Figure}});
+    for (QString B::*figure :
+         {&B::totalSampleSize, &B::dfBetween, &B::dfWithin, &B::alpha, &B::fStatistic, &B::pValue})
+        layout.push_back({figure, Kind::Figure});
+    return layout;
+}
 
 const QString Heading = u"<u>Option "_s;
 
@@ -217,8 +285,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString input = utf16 ? FromUtf16Le(data + 1, size - 1) : FromUtf8(data + 1, size - 1);
     const QStringList texts = input.split(QChar(u'\0'));
 
-    constexpr int Windows = 4;
-    switch ((choice >> 2) % Windows) {
+    constexpr int Windows = 5;
+    switch (((choice >> 2) & 7) % Windows) {
     case 0:
         CheckReport(texts, ChiSquareLayout, ComposeChiSquareReport, CheckChiSquareFigures, 2);
         break;
@@ -228,8 +296,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     case 2:
         CheckReport(texts, TTestIndepLayout, ComposeTTestIndepReport, CheckTTestIndepFigures, 3);
         break;
-    default:
+    case 3:
         CheckReport(texts, CorrelationLayout, ComposeCorrelationReport, CheckCorrelationFigures, 3);
+        break;
+    default:
+        CheckReport(texts, AnovaLayout(choice & 32, choice & 64), ComposeAnova, CheckAnova, 3);
         break;
     }
     return 0;

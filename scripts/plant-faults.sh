@@ -53,6 +53,13 @@ resizable-windows    | toolkit/twips.cpp               | s/window->setFixedSize\
 frame-of-last-window | toolkit/twips.cpp               | s/lastFrameSeen = frame;/;/
 figure-joiner        | report/resultviewer.cpp         | s/shown.insert\(match.capturedEnd\(\) \+ added\+\+, WordJoiner\);/;/
 copy-keeps-joiners   | report/resultviewer.cpp         | s/copy->setText\(copy->text\(\).remove\(WordJoiner\)\);/;/
+anova-serial-comma   | anova/anovareport.cpp           | s/u", and "_s/u" and "_s/
+anova-check-order    | anova/anovafrm.cpp              | s/(\{txtFstatistic,.*\n)(\s*\{txtpvalue,.*\n)/$2$1/
+anova-group-in-use   | anova/anovafrm.cpp              | s/k < 2 \|\| GroupInUse/k < 3 || GroupInUse/
+anova-df-within      | anova/anovafrm.cpp              | s/NumberToText\(total - k\)/NumberToText(total - k + 1)/
+anova-grand-mean     | anova/anovachecks.cpp           | s/total \+= sizes\[i\];\n(\s*)weighted \+= sizes\[i\] \* means\[i\];/total += 1;\n$1weighted += means[i];/
+anova-least-f        | anova/anovachecks.cpp           | s/LeastBetweenGroups\(g.meanRanges, g.sizes\)/BetweenGroups(g.means, g.sizes)/
+anova-eta-level      | checks/checkfigures.cpp         | s/NoncentralityAtF\(f, df1, df2, 0.95\)/NoncentralityAtF(f, df1, df2, 0.975)/
 EOF
 )
 

@@ -2,6 +2,7 @@
 #include "report/resultviewer.h"
 #include "report/unicodefile.h"
 #include "support/examplewindows.h"
+#include "toolkit/toolkit.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -83,7 +84,7 @@ private Q_SLOTS:
         menu.ShowCentred();
         QVERIFY(QTest::qWaitForWindowActive(&menu));
         QVERIFY(centredWithinAPixel(&menu));
-        const char *entry[] = {"Label18", "Label13", "LblMainMenuLnk", "Label19"};
+        const char *entry[] = {"Label18", "Label13", "LblMainMenuLnk", "Label19", "Label20"};
         QTest::mouseClick(menu.findChild<QWidget *>(QLatin1String(entry[window])), Qt::LeftButton);
         QTest::qWait(300);
         const QWidget *form = QApplication::activeWindow();

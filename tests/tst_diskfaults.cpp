@@ -74,7 +74,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("window");
         QTest::addColumn<Fault>("fault");
         QTest::addColumn<bool>("writes");
-        for (const int window : {ChiSquare, Dependent, Independent}) {
+        for (const int window : {ChiSquare, Dependent, Independent, Anova}) {
             const auto row = [window](const char *what, Fault fault, bool writes) {
                 WindowRow(window, what) << fault << writes;
             };

@@ -1,3 +1,4 @@
+#include "anova/anovachecks.h"
 #include "report/resultviewer.h"
 #include "report/unicodefile.h"
 #include "support/examplewindows.h"
@@ -168,6 +169,72 @@ private Q_SLOTS:
             << u"Check the figures: df = 0; the degrees of freedom must be above 0."_s;
     }
     void correlation() { showsLines(); }
+    void anova_data()
+    {
+        columns();
+        const QString agree = u"Figures agree: F(2, 57) = 3.76 gives p = .029.\n"_s;
+        const QString effect = u"Effect size: η² = .12, 90% CI [.01, .24]"_s;
+        WindowRow(Anova, "worked example agrees") << Fields() << agree + effect;
+        WindowRow(Anova, "decision flips")
+            << Fields{{u"txtpvalue"_s, u".07"_s}}
+            << u"Check p: F(2, 57) = 3.76 gives p = .029, not .07 — at α = .05 the result would be "
+               u"significant.\n"_s +
+                   effect;
+        WindowRow(Anova, "F off the group figures")
+            << Fields{{u"txtFstatistic"_s, u"4.76"_s}, {u"txtpvalue"_s, u".012"_s}}
+            << u"Figures agree: F(2, 57) = 4.76 gives p = .012.\nCheck F: the means, SDs and sizes "
+               u"give F = 3.76, not 4.76.\nEffect size: η² = .14, 90% CI [.02, .28]"_s;
+        // 4.25 is F with the unweighted mean of the means as the grand mean.
+        WindowRow(Anova, "grand mean weighted by size")
+            << Fields{{u"txtg1Mean"_s, u"70.20"_s},    {u"txtg2Mean"_s, u"75.60"_s},
+                      {u"txtg3Mean"_s, u"68.90"_s},    {u"txtg1StdDev"_s, u"8.10"_s},
+                      {u"txtg2StdDev"_s, u"7.40"_s},   {u"txtg3StdDev"_s, u"9.00"_s},
+                      {u"txtg2SamSize"_s, u"25"_s},    {u"txtg3SamSize"_s, u"15"_s},
+                      {u"txtFstatistic"_s, u"4.25"_s}, {u"txtpvalue"_s, u".019"_s}}
+            << u"Figures agree: F(2, 57) = 4.25 gives p = .019.\nCheck F: the means, SDs and sizes "
+               u"give F = 4.10, not 4.25.\nEffect size: η² = .13, 90% CI [.01, .26]"_s;
+        // The least F over the means' box lies inside it (.451); its corners give .602 at least.
+        const Fields closeMeans = {{u"txtg1Mean"_s, u"20.1"_s},    {u"txtg2Mean"_s, u"20.3"_s},
+                                   {u"txtg3Mean"_s, u"20.2"_s},    {u"txtg1StdDev"_s, u"1.052"_s},
+                                   {u"txtg2StdDev"_s, u"1.052"_s}, {u"txtg3StdDev"_s, u"1.052"_s},
+                                   {u"txtg1SamSize"_s, u"200"_s},  {u"txtg2SamSize"_s, u"200"_s},
+                                   {u"txtg3SamSize"_s, u"200"_s},  {u"txtpvalue"_s, u".64"_s}};
+        const QString closeEffect = u"Effect size: η² = .00, 90% CI [.00, .01]"_s;
+        WindowRow(Anova, "F inside the means' box, below its corners")
+            << With(closeMeans, {{u"txtFstatistic"_s, u".452"_s}})
+            << u"Figures agree: F(2, 597) = .452 gives p = .64.\n"_s + closeEffect;
+        WindowRow(Anova, "F below the least of the means' box")
+            << With(closeMeans, {{u"txtFstatistic"_s, u".450"_s}})
+            << u"Figures agree: F(2, 597) = .450 gives p = .64.\nCheck F: the means, SDs and sizes "
+               u"give F = 1.81, not .450.\n"_s +
+                   closeEffect;
+        WindowRow(Anova, "size not a whole number")
+            << Fields{{u"txtg2SamSize"_s, u"20.5"_s}}
+            << u"Check the figures: n = 20.5; a group size must be a whole number of at least 1."_s;
+        WindowRow(Anova, "negative F") << Fields{{u"txtFstatistic"_s, u"-3.76"_s}}
+                                       << u"Check the figures: F = -3.76 cannot be negative."_s;
+        WindowRow(Anova, "no degrees of freedom within")
+            << Fields{{u"txtg1SamSize"_s, u"1"_s},
+                      {u"txtg2SamSize"_s, u"1"_s},
+                      {u"txtg3SamSize"_s, u"1"_s}}
+            << u"Check the figures: df = 0; the degrees of freedom must be above 0."_s;
+    }
+    void anova() { showsLines(); }
+
+    // The worked example's figures to five decimals, computed apart from the program.
+    void anovaReferenceFigures()
+    {
+        const auto fifths = [](double value) { return qRound(value * 1e5); };
+        const QList<AnovaGroup> groups = {{u"Lecture"_s, u"70.2"_s, u"8.1"_s, u"20"_s},
+                                          {u"Seminar"_s, u"75.6"_s, u"7.4"_s, u"20"_s},
+                                          {u"Online"_s, u"68.9"_s, u"9.0"_s, u"20"_s}};
+        QCOMPARE(fifths(*FFromGroups(groups)), 376124);
+        QCOMPARE(fifths(PFromF(3.76, 2, 57)), 2925);
+        QCOMPARE(fifths(EtaSquared(3.76, 2, 57)), 11655);
+        const Interval ci = *EtaSquaredLimits(3.76, 2, 57);
+        QCOMPARE(fifths(ci.lo), 696);
+        QCOMPARE(fifths(ci.hi), 24354);
+    }
 
     // Hidden until a report; a refused click leaves the last lines; the pane's page ends above
     // the strip and copies without it; Copy hands over the effect size in both forms.

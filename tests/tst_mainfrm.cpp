@@ -38,6 +38,7 @@ private Q_SLOTS:
         QTest::newRow("dependent -test") << u"Label13"_s << u"ttestdepfrm"_s << 2;
         QTest::newRow("Two by Two Chi-Square") << u"Label18"_s << u"ChiSquareTestfrm"_s << 3;
         QTest::newRow("Pearson Correlation") << u"Label19"_s << u"correlationfrm"_s << 4;
+        QTest::newRow("One-Way ANOVA") << u"Label20"_s << u"anovafrm"_s << 5;
     }
 
     void everyPartOfAnEntryOpensItsTest()

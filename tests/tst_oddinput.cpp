@@ -43,7 +43,7 @@ private Q_SLOTS:
         const QString astral = u"\U0001D465\U0001F600 \U00020BB7"_s;
         const QString loneHigh = u"a"_s + QChar(0xD800) + u"b"_s;
         const QString loneLow = u"c"_s + QChar(0xDFFF);
-        for (const int window : {ChiSquare, Dependent, Independent}) {
+        for (const int window : {ChiSquare, Dependent, Independent, Anova}) {
             const auto row = [window](const char *what) -> QTestData & {
                 return WindowRow(window, what);
             };
@@ -72,8 +72,10 @@ private Q_SLOTS:
                 << u"<img src=/etc/passwd>"_s << u"Control"_s << u"Control"_s << u"root"_s;
             row("100,000 nested bold tags") << QString(u"<b>"_s).repeated(100000) << u"Control"_s
                                             << u"too complex to format"_s << QString();
+            // The ANOVA report names the dependent variable (the second name) before the factor.
             row("comment left open")
-                << u"Treatment"_s << u"<!--"_s << u"Treatment"_s << u"Option 2"_s;
+                << u"Treatment"_s << u"<!--"_s
+                << (window == Anova ? u"compare the mean"_s : u"Treatment"_s) << u"Option 2"_s;
         }
     }
 

@@ -63,6 +63,69 @@ const QString CorrelationNotSignificant =
     u"<br><br><u>Option 3</u><br>The total sample size was <i>N</i> = 40. A two-tailed Pearson "
     u"correlation (&#945; = .05) was used to examine whether study time and exam score were "
     u"related. The correlation was not significant, <i>r</i>(38) = .12, <i>p</i> = .46."_s;
+
+const Fields AnovaNotSignificantTyped = {{u"txtFactorName"_s, u"  teaching method "_s},
+                                         {u"txtFstatistic"_s, u" 1.12"_s},
+                                         {u"txtpvalue"_s, u".33 "_s}};
+const QString AnovaNotSignificant =
+    u"<u>Option 1</u><br>A one-way analysis of variance (ANOVA) was used to compare the mean exam "
+    u"score across the three levels of teaching method: Lecture (<i>n</i> = 20), Seminar (<i>n</i> "
+    u"= 20), and Online (<i>n</i> = 20). The Type I error rate was set at &#945; = .05. The "
+    u"results "
+    u"suggest that teaching method had no significant effect on exam score, <i>F</i>(2, 57) = "
+    u"1.12, <i>p</i> = .33."
+    u"<br><br><u>Option 2</u><br>The mean exam score for Lecture (<i>n</i> = 20, <i>M</i> = 70.2, "
+    u"<i>SD</i> = 8.1), Seminar (<i>n</i> = 20, <i>M</i> = 75.6, <i>SD</i> = 7.4), and Online "
+    u"(<i>n</i> = 20, <i>M</i> = 68.9, <i>SD</i> = 9.0) was compared using a one-way ANOVA with "
+    u"teaching method as the between-subjects factor and &#945; = .05. The groups did not differ "
+    u"significantly in exam score, <i>F</i>(2, 57) = 1.12, <i>p</i> = .33."
+    u"<br><br><u>Option 3</u><br>The total sample of <i>N</i> = 60 comprised three groups defined "
+    u"by teaching method: Lecture (<i>n</i> = 20), Seminar (<i>n</i> = 20), and Online (<i>n</i> = "
+    u"20). The interest was in determining whether the groups differed in their mean exam score. "
+    u"As such, a one-way ANOVA (&#945; = .05) was used to compare the means. The results were not "
+    u"significant. There is not enough evidence to conclude that the groups differ in their mean "
+    u"exam score, <i>F</i>(2, 57) = 1.12, <i>p</i> = .33."_s;
+
+// Group 3 emptied; a fourth group's name of blanks only does not bring it into use.
+const Fields AnovaTwoGroupsTyped = {{u"txtg3Name"_s, QString()},
+                                    {u"txtg3Mean"_s, QString()},
+                                    {u"txtg3StdDev"_s, QString()},
+                                    {u"txtg3SamSize"_s, QString()},
+                                    {u"txtg4Name"_s, u"   "_s}};
+const QString AnovaTwoGroups =
+    u"<u>Option 1</u><br>A one-way analysis of variance (ANOVA) was used to compare the mean exam "
+    u"score across the two levels of teaching method: Lecture (<i>n</i> = 20) and Seminar "
+    u"(<i>n</i> "
+    u"= 20). The Type I error rate was set at &#945; = .05. The results suggest that teaching "
+    u"method had a significant effect on exam score, which was higher for Seminar (<i>M</i> = "
+    u"75.6, "
+    u"<i>SD</i> = 7.4) and lower for Lecture (<i>M</i> = 70.2, <i>SD</i> = 8.1), <i>F</i>(1, 38) = "
+    u"3.76, <i>p</i> = .029."
+    u"<br><br><u>Option 2</u><br>The mean exam score for Lecture (<i>n</i> = 20, <i>M</i> = 70.2, "
+    u"<i>SD</i> = 8.1) and Seminar (<i>n</i> = 20, <i>M</i> = 75.6, <i>SD</i> = 7.4) was compared "
+    u"using a one-way ANOVA with teaching method as the between-subjects factor and &#945; = .05. "
+    u"The groups differed significantly in exam score, with the higher mean for Seminar and the "
+    u"lower for Lecture, <i>F</i>(1, 38) = 3.76, <i>p</i> = .029."
+    u"<br><br><u>Option 3</u><br>The total sample of <i>N</i> = 40 comprised two groups defined by "
+    u"teaching method: Lecture (<i>n</i> = 20) and Seminar (<i>n</i> = 20). The interest was in "
+    u"determining whether the groups differed in their mean exam score. As such, a one-way ANOVA "
+    u"(&#945; = .05) was used to compare the means. The results were significant: Seminar had the "
+    u"higher mean exam score (<i>M</i> = 75.6, <i>SD</i> = 7.4) and Lecture the lower (<i>M</i> = "
+    u"70.2, <i>SD</i> = 8.1), <i>F</i>(1, 38) = 3.76, <i>p</i> = .029."_s;
+
+// The worked example with a fourth group, Workshop: its n in every list, its figures in Option 2.
+QString AnovaFourGroups()
+{
+    return QString(ExampleWindows().at(Anova).report)
+        .replace(u"three"_s, u"four"_s)
+        .replace(u"and Online (<i>n</i> = 20)"_s,
+                 u"Online (<i>n</i> = 20), and Workshop (<i>n</i> = 20)"_s)
+        .replace(u"and Online (<i>n</i> = 20, <i>M</i> = 68.9, <i>SD</i> = 9.0)"_s,
+                 u"Online (<i>n</i> = 20, <i>M</i> = 68.9, <i>SD</i> = 9.0), and Workshop "
+                 u"(<i>n</i> = 20, <i>M</i> = 72.4, <i>SD</i> = 8.6)"_s)
+        .replace(u"<i>N</i> = 60"_s, u"<i>N</i> = 80"_s)
+        .replace(u"(2, 57)"_s, u"(3, 76)"_s);
+}
 } // namespace
 
 // The test windows, driven through their real boxes. Leaving by Main Menu is for
@@ -94,7 +157,7 @@ private Q_SLOTS:
                                 const QString &message) {
             WindowRow(window, what) << changes << QString() << message;
         };
-        for (const int window : {ChiSquare, Dependent, Independent, Correlation})
+        for (const int window : {ChiSquare, Dependent, Independent, Correlation, Anova})
             WindowRow(window, "significant")
                 << Fields() << ExampleWindows().at(window).report << QString();
         WindowRow(ChiSquare, "p equal to alpha")
@@ -113,6 +176,14 @@ private Q_SLOTS:
         WindowRow(Correlation, "one-tailed")
             << Fields{{u"CboTail"_s, u"1"_s}}
             << QString(correlation).replace(u"two-tailed"_s, u"one-tailed"_s) << QString();
+        WindowRow(Anova, "not significant")
+            << AnovaNotSignificantTyped << AnovaNotSignificant << QString();
+        WindowRow(Anova, "two groups") << AnovaTwoGroupsTyped << AnovaTwoGroups << QString();
+        WindowRow(Anova, "four groups") << Fields{{u"txtg4Name"_s, u"Workshop"_s},
+                                                  {u"txtg4Mean"_s, u"72.4"_s},
+                                                  {u"txtg4StdDev"_s, u"8.6"_s},
+                                                  {u"txtg4SamSize"_s, u"20"_s}}
+                                        << AnovaFourGroups() << QString();
         refused(ChiSquare, "empty first name", {{u"txtC1Name"_s, QString()}},
                 u"Invalid Category 1 Name"_s);
         refused(ChiSquare, "count message has two blanks", {{u"txtC2L1Cnt"_s, u"x"_s}},
@@ -146,6 +217,16 @@ private Q_SLOTS:
                  {u"txtg1SamSize"_s, u"1e308"_s},
                  {u"txtg2SamSize"_s, u"1e308"_s}},
                 u"Invalid Total Sample Size"_s);
+        refused(Anova, "factor name first",
+                {{u"txtFactorName"_s, u"  "_s}, {u"txtg1Name"_s, QString()}},
+                u"Invalid Factor Name"_s);
+        refused(Anova, "group 3 with only a name",
+                {{u"txtg3Mean"_s, QString()},
+                 {u"txtg3StdDev"_s, QString()},
+                 {u"txtg3SamSize"_s, QString()}},
+                u"Invalid Group 3 Mean"_s);
+        refused(Anova, "F before p", {{u"txtFstatistic"_s, u"x"_s}, {u"txtpvalue"_s, u"y"_s}},
+                u"Invalid F-Statistic"_s);
     }
 
     // The derived boxes fill themselves as the typing moves from box to box.
@@ -176,6 +257,7 @@ private Q_SLOTS:
         WindowRow(Dependent, "dependent variable refuses a 31st") << u"txtDepVarName"_s << 31 << 30;
         WindowRow(Independent, "degrees of freedom locked") << u"txtdegoffreedom"_s << 1 << 0;
         WindowRow(Correlation, "r refuses a 16th character") << u"txtrcoef"_s << 16 << 15;
+        WindowRow(Anova, "F refuses a 16th character") << u"txtFstatistic"_s << 16 << 15;
     }
 
     void boxesKeepTheirLengthLimits()
@@ -282,6 +364,15 @@ private Q_SLOTS:
             << Fields{{total, u"1210.5"_s}, {freedom, u"1208.5"_s}};
         WindowRow(Correlation, "N - 2")
             << u"en_US"_s << Fields{{total, u"10.5"_s}} << Fields{{freedom, u"8.5"_s}};
+        // Group 3 is in use once it holds a name; the last size typed completes the groups.
+        WindowRow(Anova, "three groups, decimal comma")
+            << u"de_DE"_s
+            << Fields{{u"txtg3Name"_s, u"Online"_s},
+                      {u"txtg3SamSize"_s, u"18"_s},
+                      {size1, u"20"_s},
+                      {size2, u"22,5"_s}}
+            << Fields{
+                   {total, u"60,5"_s}, {u"txtdfBetween"_s, u"2"_s}, {u"txtdfWithin"_s, u"57,5"_s}};
     }
 
     void derivedBoxesFollowWhenTheFocusLeaves()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "anova/anovafrm.h"
 #include "chisquare/chisquaretestfrm.h"
 #include "correlation/correlationfrm.h"
 #include "support/kelvarontest.h"
@@ -34,7 +35,7 @@ struct ExampleWindow {
     }
 };
 
-enum Window { ChiSquare, Dependent, Independent, Correlation };
+enum Window { ChiSquare, Dependent, Independent, Correlation, Anova };
 
 inline const QList<ExampleWindow> &ExampleWindows()
 {
@@ -128,6 +129,59 @@ inline const QList<ExampleWindow> &ExampleWindows()
          u"<i>p</i> = .004."_s,
          3645,
          8905},
+        {u"anova"_s,
+         [] { return std::make_unique<anovafrm>(); },
+         {u"txtFactorName"_s, u"txtDepVarName"_s, u"txtg1Name"_s,     u"txtg1Mean"_s,
+          u"txtg1StdDev"_s,   u"txtg1SamSize"_s,  u"txtg2Name"_s,     u"txtg2Mean"_s,
+          u"txtg2StdDev"_s,   u"txtg2SamSize"_s,  u"txtg3Name"_s,     u"txtg3Mean"_s,
+          u"txtg3StdDev"_s,   u"txtg3SamSize"_s,  u"txtg4Name"_s,     u"txtg4Mean"_s,
+          u"txtg4StdDev"_s,   u"txtg4SamSize"_s,  u"txtotSamSize"_s,  u"txtdfBetween"_s,
+          u"txtdfWithin"_s,   u"txtierrorrate"_s, u"txtFstatistic"_s, u"txtpvalue"_s},
+         {u"teaching method"_s,
+          u"exam score"_s,
+          u"Lecture"_s,
+          u"70.2"_s,
+          u"8.1"_s,
+          u"20"_s,
+          u"Seminar"_s,
+          u"75.6"_s,
+          u"7.4"_s,
+          u"20"_s,
+          u"Online"_s,
+          u"68.9"_s,
+          u"9.0"_s,
+          u"20"_s,
+          QString(),
+          QString(),
+          QString(),
+          QString(),
+          QString(),
+          QString(),
+          QString(),
+          u".05"_s,
+          u"3.76"_s,
+          u".029"_s},
+         u"<u>Option 1</u><br>A one-way analysis of variance (ANOVA) was used to compare the mean "
+         u"exam score across the three levels of teaching method: Lecture (<i>n</i> = 20), Seminar "
+         u"(<i>n</i> = 20), and Online (<i>n</i> = 20). The Type I error rate was set at &#945; = "
+         u".05. The results suggest that teaching method had a significant effect on exam score, "
+         u"which was highest for Seminar (<i>M</i> = 75.6, <i>SD</i> = 7.4) and lowest for Online "
+         u"(<i>M</i> = 68.9, <i>SD</i> = 9.0), <i>F</i>(2, 57) = 3.76, <i>p</i> = .029."
+         u"<br><br><u>Option 2</u><br>The mean exam score for Lecture (<i>n</i> = 20, <i>M</i> = "
+         u"70.2, <i>SD</i> = 8.1), Seminar (<i>n</i> = 20, <i>M</i> = 75.6, <i>SD</i> = 7.4), and "
+         u"Online (<i>n</i> = 20, <i>M</i> = 68.9, <i>SD</i> = 9.0) was compared using a one-way "
+         u"ANOVA with teaching method as the between-subjects factor and &#945; = .05. The groups "
+         u"differed significantly in exam score, with the highest mean for Seminar and the lowest "
+         u"for Online, <i>F</i>(2, 57) = 3.76, <i>p</i> = .029."
+         u"<br><br><u>Option 3</u><br>The total sample of <i>N</i> = 60 comprised three groups "
+         u"defined by teaching method: Lecture (<i>n</i> = 20), Seminar (<i>n</i> = 20), and "
+         u"Online (<i>n</i> = 20). The interest was in determining whether the groups differed in "
+         u"their mean exam score. As such, a one-way ANOVA (&#945; = .05) was used to compare the "
+         u"means. The results were significant: Seminar had the highest mean exam score (<i>M</i> "
+         u"= 75.6, <i>SD</i> = 7.4) and Online the lowest (<i>M</i> = 68.9, <i>SD</i> = 9.0), "
+         u"<i>F</i>(2, 57) = 3.76, <i>p</i> = .029."_s,
+         6480,
+         11650},
     };
     return windows;
 }
@@ -142,7 +196,7 @@ inline QTestData &WindowRow(int window, const char *what)
 inline void EachWindow()
 {
     QTest::addColumn<int>("window");
-    for (const int window : {ChiSquare, Dependent, Independent, Correlation})
+    for (const int window : {ChiSquare, Dependent, Independent, Correlation, Anova})
         QTest::newRow(qPrintable(ExampleWindows().at(window).title)) << window;
 }
 
