@@ -1,5 +1,6 @@
 #include "report/resultviewer.h"
 
+#include "common/pagemarkup.h"
 #include "toolkit/toolkit.h"
 
 #include <QFile>
@@ -127,5 +128,5 @@ void ResultViewer::Navigate(const QString &path)
         setPlainText(tr("This page was too complex to format; it is shown as plain text.") + u'\n' +
                      page);
     else
-        setHtml(KeepFiguresWhole(page));
+        setHtml(KeepFiguresWhole(EscapeTextLessThans(page)));
 }

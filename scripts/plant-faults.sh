@@ -53,6 +53,7 @@ resizable-windows    | toolkit/twips.cpp               | s/window->setFixedSize\
 frame-of-last-window | toolkit/twips.cpp               | s/lastFrameSeen = frame;/;/
 figure-joiner        | report/resultviewer.cpp         | s/shown.insert\(match.capturedEnd\(\) \+ added\+\+, WordJoiner\);/;/
 copy-keeps-joiners   | report/resultviewer.cpp         | s/copy->setText\(copy->text\(\).remove\(WordJoiner\)\);/;/
+pane-less-than       | report/resultviewer.cpp         | s/KeepFiguresWhole\(EscapeTextLessThans\(page\)\)/KeepFiguresWhole(page)/
 EOF
 )
 
