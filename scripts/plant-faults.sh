@@ -52,7 +52,9 @@ own-palette-text     | toolkit/toolkit.cpp             | s/QPalette::ButtonText,
 resizable-windows    | toolkit/twips.cpp               | s/window->setFixedSize\(window->width\(\), /window->resize(window->width(), /
 frame-of-last-window | toolkit/twips.cpp               | s/lastFrameSeen = frame;/;/
 figure-joiner        | report/resultviewer.cpp         | s/shown.insert\(match.capturedEnd\(\) \+ added\+\+, WordJoiner\);/;/
-copy-keeps-joiners   | report/resultviewer.cpp         | s/copy->setText\(copy->text\(\).remove\(WordJoiner\)\);/;/
+copy-keeps-joiners   | report/pagecopy.cpp             | s/joiner.removeSelectedText\(\);/;/
+copy-raised-span     | report/pagecopy.cpp             | s/\{u"<sup>"_s, u"<\/sup>"_s\}/{u"<span style=\\"vertical-align:super\\">"_s, u"<\/span>"_s}/
+copy-markdown-italic | report/pagecopy.cpp             | s/std::pair\{u"\*"_s, u"\*"_s\}/std::pair{u""_s, u""_s}/
 pane-less-than       | report/resultviewer.cpp         | s/KeepFiguresWhole\(EscapeTextLessThans\(page\)\)/KeepFiguresWhole(page)/
 EOF
 )
