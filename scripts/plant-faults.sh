@@ -55,6 +55,10 @@ figure-joiner        | report/resultviewer.cpp         | s/shown.insert\(match.c
 copy-keeps-joiners   | report/pagecopy.cpp             | s/joiner.removeSelectedText\(\);/;/
 copy-raised-span     | report/pagecopy.cpp             | s/\{u"<sup>"_s, u"<\/sup>"_s\}/{u"<span style=\\"vertical-align:super\\">"_s, u"<\/span>"_s}/
 copy-markdown-italic | report/pagecopy.cpp             | s/std::pair\{u"\*"_s, u"\*"_s\}/std::pair{u""_s, u""_s}/
+reader-pieces        | toolkit/accessibility.cpp       | s/LeaveUnread\(piece\);/;/
+reader-link-key      | toolkit/accessibility.cpp       | s/return \{label\(\)->shortcut\(\).toString\(QKeySequence::NativeText\)\};/return {};/
+reader-pane-joiner   | toolkit/accessibility.cpp       | s/QString\(shown\).remove\(WordJoiner\)/QString(shown)/
+reader-tails-name    | toolkit/accessibility.cpp       | s/if \(t == QAccessible::Value\)\n            return box/if (t == QAccessible::Name)\n            return box/
 pane-less-than       | report/resultviewer.cpp         | s/KeepFiguresWhole\(EscapeTextLessThans\(page\)\)/KeepFiguresWhole(page)/
 EOF
 )
