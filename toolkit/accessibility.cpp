@@ -139,8 +139,9 @@ public:
     void scrollToSubstring(int, int) override {}
     QString attributes(int offset, int *start, int *end) const override
     {
+        Q_UNUSED(offset);
         *start = 0;
-        *end = std::max(offset, characterCount());
+        *end = characterCount();
         return {};
     }
 };
@@ -232,13 +233,10 @@ private:
     }
 };
 
-class LabelLinkReader;
-
 // A rich-text label whose named links are items of their own.
 class LinkedLabelReader : public TextReader {
 public:
     explicit LinkedLabelReader(QLabel *label) : TextReader(label, QAccessible::StaticText) {}
-    ~LinkedLabelReader() override;
     QString shown() const override
     {
         QTextDocument page;
@@ -322,8 +320,6 @@ private:
     QPointer<QLabel> m_label;
     QString m_href;
 };
-
-LinkedLabelReader::~LinkedLabelReader() = default;
 
 QAccessibleInterface *LinkedLabelReader::child(int index) const
 {
