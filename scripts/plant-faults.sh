@@ -58,6 +58,7 @@ copy-markdown-italic | report/pagecopy.cpp             | s/std::pair\{u"\*"_s, u
 reader-pieces        | toolkit/accessibility.cpp       | s/LeaveUnread\(piece\);/;/
 reader-link-key      | toolkit/accessibility.cpp       | s/return \{label\(\)->shortcut\(\).toString\(QKeySequence::NativeText\)\};/return {};/
 reader-pane-joiner   | toolkit/accessibility.cpp       | s/QString\(shown\).remove\(WordJoiner\)/QString(shown)/
+reader-inserted-text | toolkit/accessibility.cpp       | s/TextForReaders\(inserted->textInserted\(\)\)/inserted->textInserted()/
 reader-tails-name    | toolkit/accessibility.cpp       | s/if \(t == QAccessible::Value\)\n            return box/if (t == QAccessible::Name)\n            return box/
 pane-less-than       | report/resultviewer.cpp         | s/KeepFiguresWhole\(EscapeTextLessThans\(page\)\)/KeepFiguresWhole(page)/
 EOF

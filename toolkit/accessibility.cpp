@@ -8,8 +8,9 @@
 #include <QLabel>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QTextEdit>
+#include <QTextBrowser>
 #include <QWindow>
+#include <memory>
 
 namespace {
 // Dynamic properties that the interfaces below read each time, so an interface Qt made before a
@@ -18,6 +19,12 @@ constexpr char Unread[] = "kelvaronUnread";
 constexpr char ReadWindow[] = "kelvaronWindow";
 constexpr char LinkNames[] = "kelvaronLinkNames";
 constexpr QChar WordJoiner(0x2060);
+
+// A position in a text browser's document as its text interface counts it, without the joiners.
+int ShownOffset(const QString &page, int position)
+{
+    return position <= 0 ? position : position - int(page.left(position).count(WordJoiner));
+}
 
 // Drops what Qt made of a control before it was marked, so the factory below is asked again.
 void ReadAgain(QObject *object)
@@ -215,10 +222,7 @@ private:
     QTextEdit *edit() const { return static_cast<QTextEdit *>(widget()); }
     // Positions in the document and in its plain text are the same.
     QString page() const { return edit()->document()->toPlainText(); }
-    int toShown(int position) const
-    {
-        return position - int(page().left(position).count(WordJoiner));
-    }
+    int toShown(int position) const { return ShownOffset(page(), position); }
     int toPage(int offset) const
     {
         const QString text = page();
@@ -345,6 +349,32 @@ int LinkedLabelReader::indexOfChild(const QAccessibleInterface *child) const
     return -1;
 }
 
+// Qt tells readers what a text browser's page inserts in the document's positions and text,
+// joiners included (its caret it reads from the text interface); they are told it as the text
+// interface counts it.
+void UpdateForReaders(QAccessibleEvent *event)
+{
+    std::unique_ptr<QAccessibleEvent> told;
+    if (QAccessible::isActive() && qobject_cast<QTextBrowser *>(event->object())) {
+        const QString page = static_cast<QTextEdit *>(event->object())->document()->toPlainText();
+        if (event->type() == QAccessible::TextInserted) {
+            const auto *inserted = static_cast<QAccessibleTextInsertEvent *>(event);
+            told = std::make_unique<QAccessibleTextInsertEvent>(
+                event->object(), ShownOffset(page, inserted->changePosition()),
+                TextForReaders(inserted->textInserted()));
+        } else if (event->type() == QAccessible::TextUpdated) {
+            const auto *updated = static_cast<QAccessibleTextUpdateEvent *>(event);
+            told = std::make_unique<QAccessibleTextUpdateEvent>(
+                event->object(), ShownOffset(page, updated->changePosition()),
+                updated->textRemoved(), TextForReaders(updated->textInserted()));
+        }
+    }
+    // On to the desktop's bridge, which Qt calls when no handler is installed.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(told ? told.get() : event);
+    QAccessible::installUpdateHandler(UpdateForReaders);
+}
+
 QAccessibleInterface *ReaderFactory(const QString &className, QObject *object)
 {
     if (!object || !object->isWidgetType())
@@ -367,7 +397,12 @@ QAccessibleInterface *ReaderFactory(const QString &className, QObject *object)
 void EnableReaders()
 {
     // Qt asks the factories installed last first, so these come before its own.
-    QAccessible::installFactory(ReaderFactory);
+    static const bool installed = [] {
+        QAccessible::installFactory(ReaderFactory);
+        QAccessible::installUpdateHandler(UpdateForReaders);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 void ReadAsWindow(QWidget *window)

@@ -6,6 +6,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 failures = []
 
@@ -30,6 +31,11 @@ def app():
     for candidate in pyatspi.Registry.getDesktop(0):
         if candidate and candidate.name == "kelvaron":
             return candidate
+
+
+def pump():
+    while GLib.MainContext.default().iteration(False):
+        pass
 
 
 def showing(node):
@@ -121,6 +127,8 @@ check(
 for box in boxes:
     if box.name in example:
         box.queryEditableText().setTextContents(example[box.name])
+changes = []
+pyatspi.Registry.registerEventListener(changes.append, "object:text-changed:insert")
 button = item(form, "push button", "Show Result Text")
 button.queryAction().doAction(0)
 
@@ -130,6 +138,14 @@ check(pane.getState().contains(pyatspi.STATE_READ_ONLY), "the pane is read-only"
 page = wait_for(lambda: text(pane) if text(pane).startswith("Option 1") else None, "report")
 check("t(40) = 3.37, p = .002." in page, "the report reads as shown")
 check("\u2060" not in page, "no word joiner in the pane's text")
+pump()
+inserted = [e.any_data for e in changes if e.source == pane]
+check(inserted and not [text for text in inserted if "\u2060" in text],
+      "what the pane tells it inserted holds no word joiner either")
+# The caret moves as the text counts, past the figures' joiners on screen.
+at = page.rindex(".002") + 4
+pane.queryText().setCaretOffset(at)
+check(pane.queryText().caretOffset == at, "the caret is where it was put")
 strip = item(pane, "label", "Figure checks")
 check(strip is not None and "Effect size: d = 1.04" in text(strip), "the figure checks read")
 copy = check_link(pane, "Copy effect size", "", "")
