@@ -56,7 +56,7 @@ copy-keeps-joiners   | report/pagecopy.cpp             | s/joiner.removeSelected
 copy-raised-span     | report/pagecopy.cpp             | s/\{u"<sup>"_s, u"<\/sup>"_s\}/{u"<span style=\\"vertical-align:super\\">"_s, u"<\/span>"_s}/
 copy-markdown-italic | report/pagecopy.cpp             | s/std::pair\{u"\*"_s, u"\*"_s\}/std::pair{u""_s, u""_s}/
 reader-pieces        | toolkit/accessibility.cpp       | s/LeaveUnread\(piece\);/;/
-reader-link-key      | toolkit/accessibility.cpp       | s/return \{label\(\)->shortcut\(\).toString\(QKeySequence::NativeText\)\};/return {};/
+reader-link-key      | toolkit/accessibility.cpp       | s/\(\*pieces.begin\(\)\)->setShortcut\(key\);/;/
 reader-pane-joiner   | toolkit/accessibility.cpp       | s/QString\(shown\).remove\(WordJoiner\)/QString(shown)/
 reader-inserted-text | toolkit/accessibility.cpp       | s/TextForReaders\(inserted->textInserted\(\)\)/inserted->textInserted()/
 reader-tails-name    | toolkit/accessibility.cpp       | s/if \(t == QAccessible::Value\)\n            return box/if (t == QAccessible::Name)\n            return box/
