@@ -5,6 +5,7 @@
 #include "toolkit/textbox.h"
 #include "toolkit/toolkit.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -99,8 +100,10 @@ void anovafrm::buildTitles()
 {
     KeepLabelsInLine(
         {AddLabel("Label25", u"One-Way ANOVA"_s, TimesFont(12, true), 3135, 120, 1905, 285)});
-    KeepLabelsInLine({AddLabel("Label26", u"Your one-way ANOVA results in publishable-format"_s,
-                               TimesFont(9.75, true), 390, HeadingTop, 4500, 240)});
+    QLabel *Label26 = AddLabel("Label26", u"Your one-way ANOVA results in publishable-format"_s,
+                               TimesFont(9.75, true), 390, HeadingTop, 4500, 240);
+    KeepLabelsInLine({Label26});
+    SetPaneCaption({Label26}, Label26->text());
 }
 
 void anovafrm::ResetForm()

@@ -4,6 +4,7 @@
 #include "app/modsupershell.h"
 #include "chisquare/chisquaretestfrm.h"
 #include "correlation/correlationfrm.h"
+#include "toolkit/accessibility.h"
 #include "toolkit/clickablelabel.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/twips.h"
@@ -15,7 +16,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -65,12 +65,16 @@ void MainFrm::buildContents()
     const QString independentTip = u"Compare Means for 2 Independent Samples"_s;
     KeepLabelsInLine({addText(this, "Label1", u"Save Time Now with Kelvaron™"_s, TimesFont(12), 360,
                               480, 3825, 315)});
-    KeepLabelsInLine({
+    QLabel *Label2 =
         addText(this, "Label2", u"Only the independent-samples and dependent-samples "_s,
-                TimesFont(12), 360, 855, 4995, 285),
-        addText(this, "Label6", u"t"_s, TimesFont(12, false, true), 5370, 870, 75, 285),
-        addText(this, "Label7", u"-tests are functional."_s, TimesFont(12), 5460, 870, 1815, 285),
-    });
+                TimesFont(12), 360, 855, 4995, 285);
+    QLabel *Label6 =
+        addText(this, "Label6", u"t"_s, TimesFont(12, false, true), 5370, 870, 75, 285);
+    QLabel *Label7 =
+        addText(this, "Label7", u"-tests are functional."_s, TimesFont(12), 5460, 870, 1815, 285);
+    KeepLabelsInLine({Label2, Label6, Label7});
+    ReadAsOne({Label2, Label6, Label7},
+              u"Only the independent-samples and dependent-samples t-tests are functional."_s);
     KeepLabelsInLine(
         {addText(this, "Label3", u"Click Feedbacks for information about obtaining more tests!"_s,
                  TimesFont(12), 360, 1200, 5595, 315)});
@@ -82,6 +86,7 @@ void MainFrm::buildContents()
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setFrameShadow(QFrame::Plain);
     SetGeometryTwips(Shape1, 240, 2220, 3105, 1515);
+    LeaveUnread(Shape1); // drawn only: readers would take a frame for a window
 
     ClickableLabel *LblMainMenuLnk = addEntry(this, "LblMainMenuLnk", u"Independent Samples"_s,
                                               independentTip, false, 600, 2460, 2250, 225);
@@ -122,17 +127,15 @@ void MainFrm::buildContents()
     connect(Label19, &ClickableLabel::clicked, this, &MainFrm::Label19_Click);
     connect(Label20, &ClickableLabel::clicked, this, &MainFrm::Label20_Click);
 
-    // The entries are labels and take no focus, so each row has a shortcut of its own.
-    auto *openIndependent = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_1), this);
-    auto *openDependent = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_2), this);
-    auto *openChiSquare = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_3), this);
-    auto *openCorrelation = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_4), this);
-    auto *openAnova = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_5), this);
-    connect(openIndependent, &QShortcut::activated, this, &MainFrm::LblMainMenuLnk_Click);
-    connect(openDependent, &QShortcut::activated, this, &MainFrm::Label11_Click);
-    connect(openChiSquare, &QShortcut::activated, this, &MainFrm::Label18_Click);
-    connect(openCorrelation, &QShortcut::activated, this, &MainFrm::Label19_Click);
-    connect(openAnova, &QShortcut::activated, this, &MainFrm::Label20_Click);
+    // The entries are labels and take no focus: each row is one link for screen readers and
+    // has a key of its own, which opens it like a click on its first piece.
+    ReadAsOneLink({LblMainMenuLnk, Label9, Label10}, u"Independent Samples t-test"_s,
+                  QKeySequence(Qt::ALT | Qt::Key_1));
+    ReadAsOneLink({Label11, Label12, Label13}, u"Dependent Samples t-test"_s,
+                  QKeySequence(Qt::ALT | Qt::Key_2));
+    ReadAsOneLink({Label18}, u"Two by Two Chi-Square"_s, QKeySequence(Qt::ALT | Qt::Key_3));
+    ReadAsOneLink({Label19}, u"Pearson Correlation"_s, QKeySequence(Qt::ALT | Qt::Key_4));
+    ReadAsOneLink({Label20}, u"One-Way ANOVA"_s, QKeySequence(Qt::ALT | Qt::Key_5));
 
     auto *CmdFeedbacks = new QPushButton(u"Your Feedbacks"_s, this);
     CmdFeedbacks->setObjectName(u"CmdFeedbacks"_s);

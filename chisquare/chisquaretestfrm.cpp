@@ -2,6 +2,7 @@
 
 #include "chisquare/chisquarechecks.h"
 #include "chisquare/chisquarereport.h"
+#include "toolkit/accessibility.h"
 #include "toolkit/textbox.h"
 #include "toolkit/toolkit.h"
 
@@ -72,6 +73,7 @@ void ChiSquareTestfrm::buildTitles()
     QLabel *Label23 = AddLabel("Label23", u"-test"_s, TimesFont(12, true), 5010, 120, 450, 285);
     KeepLabelsInLine({Label25, Label24, Label22, Label23});
     SetAsSquared(Label25, Label24, Label22, Label23);
+    ReadAsOne({Label25, Label24, Label22, Label23}, u"Independent Samples chi-square-test"_s);
 
     QLabel *Label21 =
         AddLabel("Label21", u"Independent Samples"_s, TimesFont(9.75, true), 450, 4410, 1710, 225);
@@ -82,6 +84,9 @@ void ChiSquareTestfrm::buildTitles()
                                TimesFont(9.75, true), 2490, 4410, 3990, 225);
     KeepLabelsInLine({Label21, Label20, Label15, Label16});
     SetAsSquared(Label21, Label20, Label15, Label16);
+    SetPaneCaption({Label21, Label20, Label15, Label16},
+                   u"Independent Samples chi-square-test (2 Categories) results in "
+                   u"publishable-format"_s);
 }
 
 void ChiSquareTestfrm::ResetForm()

@@ -69,8 +69,10 @@ correlationfrm::correlationfrm(QWidget *parent)
     AddMainMenuLink(7020, 60);
     KeepLabelsInLine(
         {AddLabel("Label17", u"Pearson Correlation"_s, TimesFont(12, true), 3050, 120, 2100, 285)});
-    KeepLabelsInLine({AddLabel("Label21", u"Your correlation results in publishable-format"_s,
-                               TimesFont(9.75, true), 390, 3210, 4500, 240)});
+    QLabel *Label21 = AddLabel("Label21", u"Your correlation results in publishable-format"_s,
+                               TimesFont(9.75, true), 390, 3210, 4500, 240);
+    KeepLabelsInLine({Label21});
+    SetPaneCaption({Label21}, Label21->text());
     AddResultPane(150, 3510, 7875, 4815);
 
     connect(txtotSamSize, &TextBox::lostFocus, this, &correlationfrm::txtotSamSize_LostFocus);

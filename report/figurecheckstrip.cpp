@@ -1,6 +1,7 @@
 #include "report/figurecheckstrip.h"
 
 #include "report/resultviewer.h"
+#include "toolkit/accessibility.h"
 #include "toolkit/toolkit.h"
 
 #include <QApplication>
@@ -22,6 +23,8 @@ FigureCheckStrip::FigureCheckStrip(ResultViewer *pane) : QLabel(pane), m_pane(pa
 {
     setObjectName(u"FigureCheck"_s);
     setAccessibleName(tr("Figure checks"));
+    // Screen readers read its lines as text and meet "Copy" as a link of its own.
+    NameLabelLink(this, u"copy"_s, tr("Copy effect size"));
     setFocusPolicy(Qt::NoFocus);
     setTextFormat(Qt::RichText);
     setTextInteractionFlags(Qt::LinksAccessibleByMouse);

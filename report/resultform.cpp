@@ -4,6 +4,7 @@
 #include "report/figurecheckstrip.h"
 #include "report/resultviewer.h"
 #include "report/unicodefile.h"
+#include "toolkit/accessibility.h"
 #include "toolkit/clickablelabel.h"
 #include "toolkit/textbox.h"
 #include "toolkit/toolkit.h"
@@ -14,7 +15,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace {
 // The test windows' client width: the pane and the right-hand column with a margin as wide as
@@ -179,8 +179,7 @@ void ResultForm::AddMainMenuLink(double left, double top)
     SetGeometryTwips(LblMainMenuLnk, left, top, 1095, 255);
     connect(LblMainMenuLnk, &ClickableLabel::clicked, this, &ResultForm::LblMainMenuLnk_Click);
     // The link is a label and takes no focus; the keyboard reaches it with Alt+M.
-    auto *backToMenu = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_M), this);
-    connect(backToMenu, &QShortcut::activated, this, &ResultForm::LblMainMenuLnk_Click);
+    ReadAsOneLink({LblMainMenuLnk}, QStringLiteral("Main Menu"), QKeySequence(Qt::ALT | Qt::Key_M));
 }
 
 void ResultForm::AddResultPane(double left, double top, double width, double height)
@@ -188,7 +187,16 @@ void ResultForm::AddResultPane(double left, double top, double width, double hei
     WebBrowser1 = new ResultViewer(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     SetGeometryTwips(WebBrowser1, left, top, width, height);
+    WebBrowser1->setAccessibleName(m_paneCaption);
     FigureCheck = new FigureCheckStrip(WebBrowser1);
+}
+
+void ResultForm::SetPaneCaption(std::initializer_list<QLabel *> pieces, const QString &spoken)
+{
+    ReadAsOne(pieces, spoken);
+    m_paneCaption = spoken;
+    if (WebBrowser1)
+        WebBrowser1->setAccessibleName(spoken);
 }
 
 void ResultForm::closeEvent(QCloseEvent *event)

@@ -74,6 +74,9 @@ protected:
     void AddShowResultButton(double left, double top, double width, double height);
     void AddMainMenuLink(double left, double top);
     void AddResultPane(double left, double top, double width, double height);
+    // The caption above the pane, drawn in pieces (after they are laid out): read as one item,
+    // `spoken`, which also names the pane for screen readers. Before or after AddResultPane.
+    void SetPaneCaption(std::initializer_list<QLabel *> pieces, const QString &spoken);
 
     void closeEvent(QCloseEvent *event) override;
 
@@ -84,4 +87,6 @@ protected:
 
 private:
     void Form_Unload();
+
+    QString m_paneCaption;
 };

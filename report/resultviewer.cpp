@@ -1,13 +1,15 @@
 #include "report/resultviewer.h"
 
+#include "common/pagemarkup.h"
+#include "report/pagecopy.h"
 #include "toolkit/toolkit.h"
 
 #include <QFile>
 #include <QImage>
-#include <QMimeData>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextBoundaryFinder>
+#include <QTextDocumentFragment>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -59,12 +61,7 @@ qsizetype LongestUnbreakableRun(const QString &text)
 
 QMimeData *ResultViewer::createMimeDataFromSelection() const
 {
-    QMimeData *copy = QTextBrowser::createMimeDataFromSelection();
-    if (copy->hasHtml())
-        copy->setHtml(copy->html().remove(WordJoiner));
-    if (copy->hasText())
-        copy->setText(copy->text().remove(WordJoiner));
-    return copy;
+    return PageCopy(textCursor().selection());
 }
 
 // The page holds the user's names as markup, so it may name any file, device or pipe as an image
@@ -97,7 +94,8 @@ qsizetype ElementTags(const QString &page)
 
 // Qt's line breaker breaks between a figure's leading point or comma and its digits (".|004"),
 // and <nobr> only keeps spaces from breaking. A word joiner after that separator, in the text
-// between tags, keeps such a figure whole; copies from the pane leave the joiners out.
+// between tags, keeps such a figure whole; copies from the pane and what screen readers are
+// given leave the joiners out.
 QString KeepFiguresWhole(const QString &page)
 {
     static const QRegularExpression tagOrLeadingSeparator(
@@ -127,5 +125,5 @@ void ResultViewer::Navigate(const QString &path)
         setPlainText(tr("This page was too complex to format; it is shown as plain text.") + u'\n' +
                      page);
     else
-        setHtml(KeepFiguresWhole(page));
+        setHtml(KeepFiguresWhole(EscapeTextLessThans(page)));
 }

@@ -11,6 +11,7 @@ packages=(
     dpkg-dev file desktop-file-utils appstream
     clang libclang-rt-14-dev
     xvfb xauth openbox
+    at-spi2-core dbus python3-pyatspi xclip
 )
 
 missing=()

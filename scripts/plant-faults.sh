@@ -52,7 +52,6 @@ own-palette-text     | toolkit/toolkit.cpp             | s/QPalette::ButtonText,
 resizable-windows    | toolkit/twips.cpp               | s/window->setFixedSize\(window->width\(\), /window->resize(window->width(), /
 frame-of-last-window | toolkit/twips.cpp               | s/lastFrameSeen = frame;/;/
 figure-joiner        | report/resultviewer.cpp         | s/shown.insert\(match.capturedEnd\(\) \+ added\+\+, WordJoiner\);/;/
-copy-keeps-joiners   | report/resultviewer.cpp         | s/copy->setText\(copy->text\(\).remove\(WordJoiner\)\);/;/
 anova-serial-comma   | anova/anovareport.cpp           | s/u", and "_s/u" and "_s/
 anova-check-order    | anova/anovafrm.cpp              | s/(\{txtFstatistic,.*\n)(\s*\{txtpvalue,.*\n)/$2$1/
 anova-group-in-use   | anova/anovafrm.cpp              | s/k < 2 \|\| GroupInUse/k < 3 || GroupInUse/
@@ -60,6 +59,15 @@ anova-df-within      | anova/anovafrm.cpp              | s/NumberToText\(total -
 anova-grand-mean     | anova/anovachecks.cpp           | s/total \+= sizes\[i\];\n(\s*)weighted \+= sizes\[i\] \* means\[i\];/total += 1;\n$1weighted += means[i];/
 anova-least-f        | anova/anovachecks.cpp           | s/LeastBetweenGroups\(g.meanRanges, g.sizes\)/BetweenGroups(g.means, g.sizes)/
 anova-eta-level      | checks/checkfigures.cpp         | s/NoncentralityAtF\(f, df1, df2, 0.95\)/NoncentralityAtF(f, df1, df2, 0.975)/
+copy-keeps-joiners   | report/pagecopy.cpp             | s/joiner.removeSelectedText\(\);/;/
+copy-raised-span     | report/pagecopy.cpp             | s/\{u"<sup>"_s, u"<\/sup>"_s\}/{u"<span style=\\"vertical-align:super\\">"_s, u"<\/span>"_s}/
+copy-markdown-italic | report/pagecopy.cpp             | s/std::pair\{u"\*"_s, u"\*"_s\}/std::pair{u""_s, u""_s}/
+reader-pieces        | toolkit/accessibility.cpp       | s/LeaveUnread\(piece\);/;/
+reader-link-key      | toolkit/accessibility.cpp       | s/\(\*pieces.begin\(\)\)->setShortcut\(key\);/;/
+reader-pane-joiner   | toolkit/accessibility.cpp       | s/QString\(shown\).remove\(WordJoiner\)/QString(shown)/
+reader-inserted-text | toolkit/accessibility.cpp       | s/TextForReaders\(inserted->textInserted\(\)\)/inserted->textInserted()/
+reader-tails-name    | toolkit/accessibility.cpp       | s/if \(t == QAccessible::Value\)\n            return box/if (t == QAccessible::Name)\n            return box/
+pane-less-than       | report/resultviewer.cpp         | s/KeepFiguresWhole\(EscapeTextLessThans\(page\)\)/KeepFiguresWhole(page)/
 EOF
 )
 

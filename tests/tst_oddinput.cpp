@@ -60,6 +60,9 @@ private Q_SLOTS:
             // Read by the pane as the start of a tag; the file must still hold it unchanged.
             row("less-than and ampersand")
                 << u"a<b & c"_s << u"Control"_s << QString() << QString();
+            // A '<' that cannot start a tag is text, as in a web browser.
+            row("less-than before a digit")
+                << u"Age <30 & R&D"_s << u"Control"_s << u"Age <30 & R&D"_s << QString();
             // The pane loads nothing the page names: these would read for ever or leak a file.
             row("image from a device")
                 << u"<img src=/dev/zero>"_s << u"Control"_s << u"Control"_s << QString();

@@ -5,12 +5,16 @@
 #include "toolkit/twips.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTextDocument>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -307,6 +311,35 @@ private Q_SLOTS:
         ClickShowResult(form.get());
         QCOMPARE(boxes.texts(), QStringList{u"Invalid p-value"_s});
         QCOMPARE(form->frameGeometry(), before);
+    }
+
+    void selectAllAndCopyPastesWhole_data() { EachWindow(); }
+
+    // What a word processor reads (<sup>, <i>, <u>), ending where the text ends; a figure's word
+    // joiner in no form; the Markdown renders to the lines and paragraphs the pane shows.
+    void selectAllAndCopyPastesWhole()
+    {
+        TypeFields(form.get(), With(under->example(), {{u"txtpvalue"_s, u".002"_s}}));
+        ClickShowResult(form.get());
+        Pane(form.get())->selectAll();
+        Pane(form.get())->copy();
+        const QMimeData *copied = QApplication::clipboard()->mimeData();
+        // The page as shown: its references read, its blanks collapsed.
+        static const QRegularExpression alpha(u"&#945;?"_s), blanks(u"  +"_s);
+        const QString page = ResultText()
+                                 .replace(alpha, u"α"_s)
+                                 .replace(u"&#967;"_s, u"χ"_s)
+                                 .replace(blanks, u" "_s);
+        QCOMPARE(copied->html(), u"<html><head><meta charset=\"utf-8\"></head><body>"_s + page +
+                                     u"</body></html>"_s);
+        const QString shown = Pane(form.get())->toPlainText().remove(u'\u2060');
+        QCOMPARE(copied->text(), shown);
+        QTextDocument rendered;
+        rendered.setMarkdown(QString::fromUtf8(copied->data(u"text/markdown"_s)));
+        // Qt's reader makes each line a paragraph of its own.
+        QCOMPARE(rendered.toPlainText(), QString(shown).replace(u"\n\n"_s, u"\n"_s));
+        QCOMPARE(rendered.toHtml().count(u"font-style:italic"_s), page.count(u"<i>"_s));
+        QCOMPARE(rendered.toHtml().count(u"vertical-align:super"_s), page.count(u"<sup>"_s));
     }
 
     // The t-test windows' decisions, each in all three options: the tails word from the exact

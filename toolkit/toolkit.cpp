@@ -1,5 +1,6 @@
 #include "toolkit/toolkit.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/twips.h"
 
 #include <QCoreApplication>
@@ -49,6 +50,9 @@ void KeepLabelsInLine(std::initializer_list<QLabel *> labels)
 void SetUpWindow(QWidget *window, const char *name, const QString &caption)
 {
     window->setObjectName(QString::fromLatin1(name));
+    // Screen readers announce it as a window named by its caption.
+    EnableReaders();
+    ReadAsWindow(window);
     window->setWindowTitle(caption);
     window->setWindowIcon(WindowIcon());
     // The program's own colours on every window and its controls, whatever the desktop theme.

@@ -30,7 +30,8 @@ QPalette FormPalette();
 // on the baseline of the words before them, with the rest of the title right after the 2.
 void SetAsSquared(const QLabel *words, QLabel *letter, QLabel *square, QLabel *rest);
 
-// Gives a window its name, caption, icon, colours and a frame without a maximise button.
+// Gives a window its name, caption, icon, colours and a frame without a maximise button, and
+// makes it readable by screen readers (accessibility.h).
 void SetUpWindow(QWidget *window, const char *name, const QString &caption);
 
 // Waits a moment for the window manager to frame a window just shown, where there is one.

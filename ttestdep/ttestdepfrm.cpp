@@ -1,6 +1,7 @@
 #include "ttestdep/ttestdepfrm.h"
 
 #include "common/fieldtext.h"
+#include "toolkit/accessibility.h"
 #include "toolkit/textbox.h"
 #include "toolkit/toolkit.h"
 #include "ttestdep/ttestdepchecks.h"
@@ -98,18 +99,21 @@ ttestdepfrm::ttestdepfrm(QWidget *parent)
 void ttestdepfrm::buildTitles()
 {
     // Both headings read "... t-test" with the t in italics.
-    KeepLabelsInLine({
-        AddLabel("Label17", u"Dependent Samples"_s, TimesFont(12, true), 2745, 120, 2085, 285),
-        AddLabel("Label18", u"t"_s, TimesFont(12, true, true), 4830, 120, 120, 285),
-        AddLabel("Label19", u"-test"_s, TimesFont(12, true), 4950, 120, 450, 285),
-    });
-    KeepLabelsInLine({
-        AddLabel("Label21", u"Your dependent-samples"_s, TimesFont(9.75, true), 390, 4290, 2100,
-                 240),
-        AddLabel("Label20", u"t"_s, TimesFont(9.75, true, true), 2430, 4290, 90, 240),
-        AddLabel("Label16", u"-test results in publishable-format"_s, TimesFont(9.75, true), 2520,
-                 4290, 3990, 240),
-    });
+    QLabel *Label17 =
+        AddLabel("Label17", u"Dependent Samples"_s, TimesFont(12, true), 2745, 120, 2085, 285);
+    QLabel *Label18 = AddLabel("Label18", u"t"_s, TimesFont(12, true, true), 4830, 120, 120, 285);
+    QLabel *Label19 = AddLabel("Label19", u"-test"_s, TimesFont(12, true), 4950, 120, 450, 285);
+    KeepLabelsInLine({Label17, Label18, Label19});
+    ReadAsOne({Label17, Label18, Label19}, u"Dependent Samples t-test"_s);
+
+    QLabel *Label21 = AddLabel("Label21", u"Your dependent-samples"_s, TimesFont(9.75, true), 390,
+                               4290, 2100, 240);
+    QLabel *Label20 = AddLabel("Label20", u"t"_s, TimesFont(9.75, true, true), 2430, 4290, 90, 240);
+    QLabel *Label16 = AddLabel("Label16", u"-test results in publishable-format"_s,
+                               TimesFont(9.75, true), 2520, 4290, 3990, 240);
+    KeepLabelsInLine({Label21, Label20, Label16});
+    SetPaneCaption({Label21, Label20, Label16},
+                   u"Your dependent-samples t-test results in publishable-format"_s);
 }
 
 void ttestdepfrm::ResetForm()

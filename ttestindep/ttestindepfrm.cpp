@@ -1,12 +1,14 @@
 #include "ttestindep/ttestindepfrm.h"
 
 #include "common/fieldtext.h"
+#include "toolkit/accessibility.h"
 #include "toolkit/textbox.h"
 #include "toolkit/toolkit.h"
 #include "ttestindep/ttestindepchecks.h"
 #include "ttestindep/ttestindepreport.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -75,19 +77,21 @@ ttestindepfrm::ttestindepfrm(QWidget *parent)
 void ttestindepfrm::buildTitles()
 {
     // The title line and the heading above the pane set the t of "t-test" in italics.
-    KeepLabelsInLine({
-        AddLabel("Label17", u"Independent Samples"_s, TimesFont(12, true), 2970, 120, 2145, 285),
-        AddLabel("Label18", u"t"_s, TimesFont(12, true, true), 5190, 120, 75, 285),
-        AddLabel("Label19", u"-test"_s, TimesFont(12, true), 5310, 120, 450, 285),
-    });
+    QLabel *Label17 =
+        AddLabel("Label17", u"Independent Samples"_s, TimesFont(12, true), 2970, 120, 2145, 285);
+    QLabel *Label18 = AddLabel("Label18", u"t"_s, TimesFont(12, true, true), 5190, 120, 75, 285);
+    QLabel *Label19 = AddLabel("Label19", u"-test"_s, TimesFont(12, true), 5310, 120, 450, 285);
+    KeepLabelsInLine({Label17, Label18, Label19});
+    ReadAsOne({Label17, Label18, Label19}, u"Independent Samples t-test"_s);
 
-    KeepLabelsInLine({
-        AddLabel("Label21", u"Your independent-samples"_s, TimesFont(9.75, true), 390, 4500, 2145,
-                 225),
-        AddLabel("Label20", u"t"_s, TimesFont(9.75, true, true), 2610, 4500, 60, 240),
-        AddLabel("Label16", u"-test results in publishable-format"_s, TimesFont(9.75, true), 2700,
-                 4500, 2775, 225),
-    });
+    QLabel *Label21 = AddLabel("Label21", u"Your independent-samples"_s, TimesFont(9.75, true), 390,
+                               4500, 2145, 225);
+    QLabel *Label20 = AddLabel("Label20", u"t"_s, TimesFont(9.75, true, true), 2610, 4500, 60, 240);
+    QLabel *Label16 = AddLabel("Label16", u"-test results in publishable-format"_s,
+                               TimesFont(9.75, true), 2700, 4500, 2775, 225);
+    KeepLabelsInLine({Label21, Label20, Label16});
+    SetPaneCaption({Label21, Label20, Label16},
+                   u"Your independent-samples t-test results in publishable-format"_s);
 }
 
 void ttestindepfrm::ResetForm()
