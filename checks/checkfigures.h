@@ -10,10 +10,13 @@
 
 struct Finding {
     enum Kind { Agree, Warning, Effect };
+    // Where the line stands in the strip, whichever check found it.
+    enum Topic { P, Figures, Names, Style, EffectSize };
     Kind kind;
     QString text; // plain text, numbers in the user's regional format
     // For an effect size: the phrase to paste, as HTML (symbol in italics) and as plain text.
     QString copyHtml, copyText;
+    Topic topic = Figures;
 };
 using Findings = QList<Finding>;
 
@@ -22,6 +25,8 @@ struct Interval {
     double lo, hi;
 };
 std::optional<Interval> Rounded(const QString &text);
+// The same for a typed p, within 0 to 1, except that a p typed as a whole number is exact.
+std::optional<Interval> RoundedP(const QString &text);
 
 bool Overlap(Interval a, Interval b);
 // The range of |x| for x in the interval.
@@ -36,25 +41,33 @@ double PFromChiSquare(double chiSquare);
 std::optional<Interval> NoncentralityLimits(double t, double df);
 std::optional<Interval> Scaled(std::optional<Interval> limits, double factor);
 
-// The findings of a window's checks, or none when a distribution cannot be evaluated for such
-// figures: a check must never take the report down with it.
+// The lines of a window's checks in the strip's order: p, the figures, style, the effect size. The
+// figure lines are left out when a distribution cannot be evaluated for such figures: a check must
+// never take the report down with it.
 Findings Guarded(const std::function<Findings()> &checks);
 
-// p with two significant digits and no leading zero, "< .0001" below that.
-QString FormatP(double p);
-// Two decimals (d, t, interval limits); a correlation without its leading zero.
+// A computed p as the strip shows it: two significant digits, no leading zero, "< .0001" below
+// that. Beside a typed p below .0001, "<" only a decade below the typed p, so that a lost zero
+// shows; in E notation when the typed p is; and when `apart`, with as many more digits as it
+// takes for the two not to read alike.
+QString FormatP(double p, const QString &typedP = {}, bool apart = false);
+// Two decimals (d, t, interval limits), never "-0.00"; a correlation without its leading zero.
 QString FormatFixed(double value, int decimals = 2);
 QString FormatCorrelation(double r);
+// A typed figure as the strip echoes it: trimmed, its minus signs those of the computed figures,
+// so that a line has one minus sign.
+QString EchoFigure(const QString &text);
 
-// The p line: agree or check, and whether the conclusion at alpha would change. `statistic` is
-// how the line names the statistic, e.g. "t(40) = 3.37".
-Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
-                 bool withTails, const QString &pText, const QString &alphaText);
+// The p lines: agree or check, and whether the conclusion at alpha would change; after the
+// names, a style line for a p typed as zero to its last decimal. `statistic` is how the line
+// names the statistic, e.g. "t(40) = 3.37", its figures as typed.
+Findings PFinding(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
+                  bool withTails, const QString &pText, const QString &alphaText);
 
-// The p line of a t-test, from the fields as typed: one-tailed only when the tails text is
+// The p lines of a t-test, from the fields as typed: one-tailed only when the tails text is
 // exactly "1".
-Finding TPFinding(const QString &dfText, const QString &tText, const QString &tailsText,
-                  const QString &pText, const QString &alphaText);
+Findings TPFinding(const QString &dfText, const QString &tText, const QString &tailsText,
+                   const QString &pText, const QString &alphaText);
 
 // The effect-size line and its copy phrase, the symbol given in HTML and in plain text.
 Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, const QString &value,

@@ -117,15 +117,19 @@ void CheckWrittenFile(const QString &report)
 
 Tally inputs{"inputs"};
 
-// The figure checks end, and say only what a line may say: agreement, a warning or the effect.
+// The figure checks end, and say only what a line may say (agreement, a warning, style or the
+// effect), in the strip's order, in at most five lines.
 void CheckFindings(const Findings &findings)
 {
     FUZZ_CHECK(findings.size() <= 5, QString::number(findings.size()));
-    for (const Finding &finding : findings) {
+    for (qsizetype i = 0; i < findings.size(); ++i) {
+        const Finding &finding = findings.at(i);
         FUZZ_CHECK(finding.text.startsWith(u"Figures agree: "_s) ||
                        finding.text.startsWith(u"Check "_s) ||
+                       finding.text.startsWith(u"Style: "_s) ||
                        finding.text.startsWith(u"Effect size: "_s),
                    finding.text);
+        FUZZ_CHECK(i == 0 || findings.at(i - 1).topic <= finding.topic, finding.text);
     }
 }
 

@@ -48,7 +48,7 @@ Findings FindingsFor(const TTestDepFields &f)
         return {*wrong};
 
     const double t = *TextToNumber(f.tStatistic), df = *TextToNumber(f.degreesOfFreedom);
-    Findings findings{TPFinding(f.degreesOfFreedom, f.tStatistic, f.tails, f.pValue, f.alpha)};
+    Findings findings = TPFinding(f.degreesOfFreedom, f.tStatistic, f.tails, f.pValue, f.alpha);
     if (const auto impossible = ImpossibleFigures(f))
         findings << *impossible;
     const double rootN = std::sqrt(*TextToNumber(f.totalSampleSize));
