@@ -1,5 +1,7 @@
 #include "checks/checkfigures.h"
 
+#include "checks/checknames.h"
+
 #include "common/fieldtext.h"
 #include "common/wording.h"
 
@@ -146,13 +148,15 @@ std::optional<Interval> Scaled(std::optional<Interval> limits, double factor)
     return Interval{limits->lo * factor, limits->hi * factor};
 }
 
-Findings Guarded(const std::function<Findings()> &checks)
+Findings Guarded(const std::function<Findings()> &checks, std::initializer_list<NameField> names)
 {
     Findings lines;
     try {
         lines = checks();
     } catch (const std::exception &) {
     }
+    if (const std::optional<Finding> markup = NamesFinding(names))
+        lines << *markup;
     std::stable_sort(lines.begin(), lines.end(),
                      [](const Finding &a, const Finding &b) { return a.topic < b.topic; });
     return lines;

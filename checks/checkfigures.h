@@ -41,10 +41,15 @@ double PFromChiSquare(double chiSquare);
 std::optional<Interval> NoncentralityLimits(double t, double df);
 std::optional<Interval> Scaled(std::optional<Interval> limits, double factor);
 
-// The lines of a window's checks in the strip's order: p, the figures, style, the effect size. The
-// figure lines are left out when a distribution cannot be evaluated for such figures: a check must
-// never take the report down with it.
-Findings Guarded(const std::function<Findings()> &checks);
+// A field whose text goes into the page as typed, by the caption the window shows beside it.
+struct NameField {
+    QString caption, text;
+};
+
+// The lines of a window's checks and of its names, in the strip's order: p, the figures, the
+// names, style, the effect size. The figure lines are left out when a distribution cannot be
+// evaluated for such figures: a check must never take the report down with it.
+Findings Guarded(const std::function<Findings()> &checks, std::initializer_list<NameField> names);
 
 // A computed p as the strip shows it: two significant digits, no leading zero, "< .0001" below
 // that. Beside a typed p below .0001, "<" only a decade below the typed p, so that a lost zero

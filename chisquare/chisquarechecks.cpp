@@ -74,5 +74,13 @@ Findings FindingsFor(const ChiSquareFields &f)
 
 Findings CheckChiSquareFigures(const ChiSquareFields &fields)
 {
-    return Guarded([&] { return FindingsFor(fields); });
+    return Guarded([&] { return FindingsFor(fields); },
+                   {
+                       {u"Name of Category 1"_s, fields.c1Name},
+                       {u"Name of Category 2"_s, fields.c2Name},
+                       {u"Name for Category 1 / Level 1"_s, fields.c1L1},
+                       {u"Name for Category 1 / Level 2"_s, fields.c1L2},
+                       {u"Name for Category 2 / Level 1"_s, fields.c2L1},
+                       {u"Name for Category 2 / Level 2"_s, fields.c2L2},
+                   });
 }

@@ -61,6 +61,12 @@ private Q_SLOTS:
         WindowRow(ChiSquare, "recomputed p with the digits that set it apart")
             << Fields{{u"txtChiSq"_s, u"9.143"_s}, {u"txtpvalue"_s, u".003"_s}}
             << u"Check p: χ²(1) = 9.143 gives p = .002497, not .003.\nEffect size: φ = .30"_s;
+        WindowRow(ChiSquare, "names read as markup")
+            << Fields{{u"txtC2Name"_s, u"Smoking &amp; vaping"_s},
+                      {u"txtC2L2"_s, u"<b>non-smoker"_s}}
+            << u"Figures agree: χ²(1) = 4.32 gives p = .038.\nCheck the names: Name of Category 2 "
+               u"shows as \"Smoking & vaping\", Name for Category 2 / Level 2 as \"non-smoker\" on "
+               u"the page; \"<\" and \"&\" in a name are read as markup.\nEffect size: φ = .21"_s;
     }
     void chiSquare() { showsLines(); }
 
@@ -173,6 +179,21 @@ private Q_SLOTS:
             << u"Check p: t(40) = 3.37 gives p = .0017 (two-tailed), not 1 — at α = 0.05 the "
                u"result would be significant.\n"_s +
                    effect;
+        WindowRow(Independent, "name read as markup")
+            << Fields{{u"txtg1Name"_s, u"Low<High & Co"_s}}
+            << agree +
+                   u"Check the names: Name of Group 1 shows as \"Low\" on the page; \"<\" and "
+                   u"\"&\" in a name are read as markup.\n"_s +
+                   effect;
+        WindowRow(Independent, "names that read as typed")
+            << Fields{{u"txtg1Name"_s, u"R&D"_s}, {u"txtg2Name"_s, u"<30"_s}} << agree + effect;
+        WindowRow(Independent, "decimal comma")
+            << Fields{{u"txtg1Mean"_s, u"12,5"_s},     {u"txtg2Mean"_s, u"10,2"_s},
+                      {u"txtg1StdDev"_s, u"2,1"_s},    {u"txtg2StdDev"_s, u"2,3"_s},
+                      {u"txtierrorrate"_s, u"0,05"_s}, {u"txttstatistics"_s, u"3,37"_s},
+                      {u"txtpvalue"_s, u"0,002"_s}}
+            << u"Figures agree: t(40) = 3,37 gives p = ,0017 (two-tailed).\nEffect size: d = 1,04, "
+               u"95% CI [0,39; 1,68]"_s;
     }
     void independent() { showsLines(); }
 

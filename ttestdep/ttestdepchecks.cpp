@@ -61,5 +61,10 @@ Findings FindingsFor(const TTestDepFields &f)
 
 Findings CheckTTestDepFigures(const TTestDepFields &fields)
 {
-    return Guarded([&] { return FindingsFor(fields); });
+    return Guarded([&] { return FindingsFor(fields); },
+                   {
+                       {u"Name of Level 1"_s, fields.level1Name},
+                       {u"Name of Level 2"_s, fields.level2Name},
+                       {u"Name for Dependent Variable"_s, fields.depVarName},
+                   });
 }

@@ -103,5 +103,10 @@ Findings FindingsFor(const TTestIndepFields &f)
 
 Findings CheckTTestIndepFigures(const TTestIndepFields &fields)
 {
-    return Guarded([&] { return FindingsFor(fields); });
+    return Guarded([&] { return FindingsFor(fields); },
+                   {
+                       {u"Name of Group 1"_s, fields.g1Name},
+                       {u"Name of Group 2"_s, fields.g2Name},
+                       {u"Name for Dependent Variable"_s, fields.depVarName},
+                   });
 }
