@@ -24,18 +24,23 @@ protected:
     }
 };
 
-// A long name is shown by its start: the line names the field, the box holds the rest.
-constexpr qsizetype LongestShown = 40;
-
 QString Quoted(const QString &shown)
 {
-    if (shown.isEmpty())
-        return u"nothing"_s;
-    if (shown.size() <= LongestShown)
-        return u"\""_s + shown + u"\""_s;
-    return u"\""_s + shown.left(LongestShown - 1).trimmed() + u"\u2026\""_s;
+    return shown.isEmpty() ? u"nothing"_s : u"\""_s + Abridged(shown) + u"\""_s;
 }
 } // namespace
+
+QString Abridged(const QString &name)
+{
+    // The line names the field; the box holds the rest.
+    constexpr qsizetype Longest = 40;
+    if (name.size() <= Longest)
+        return name;
+    qsizetype end = Longest - 1;
+    if (name.at(end - 1).isHighSurrogate())
+        --end;
+    return name.left(end).trimmed() + u"\u2026"_s;
+}
 
 QString PageTextOf(const QString &name)
 {

@@ -1,5 +1,6 @@
 #include "chisquare/chisquarechecks.h"
 
+#include "checks/checknames.h"
 #include "common/fieldtext.h"
 
 #include <cmath>
@@ -19,7 +20,7 @@ std::optional<Finding> CountsAgainstN(const ChiSquareFields &f, double n)
         if (std::abs(sum - n) > 1e-9 * std::max(1.0, std::abs(n)))
             sums << (sums.isEmpty() ? u"the %1 counts add up to %2"_s
                                     : u" and the %1 counts to %2"_s)
-                        .arg(TrimSpaces(category), NumberToText(sum));
+                        .arg(Abridged(TrimSpaces(category)), NumberToText(sum));
     }
     if (sums.isEmpty())
         return std::nullopt;
