@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 
@@ -216,6 +217,8 @@ private Q_SLOTS:
         QVERIFY(pane->contentsRect().contains(inPane));
         QCOMPARE(inPane.bottom(), pane->contentsRect().bottom());
         QVERIFY(pane->viewport()->geometry().bottom() < inPane.top());
+        const QScrollBar *bar = pane->verticalScrollBar();
+        QVERIFY(bar->isVisible() && !inPane.intersects({bar->mapTo(pane, QPoint()), bar->size()}));
         pane->selectAll();
         pane->copy();
         const QString copiedPage = QApplication::clipboard()->text();
