@@ -165,7 +165,7 @@ Findings FindingsFor(const AnovaFields &f)
 
     const double F = *TextToNumber(f.fStatistic);
     const double df1 = *TextToNumber(f.dfBetween), df2 = *TextToNumber(f.dfWithin);
-    Findings findings{FPFinding(f.dfBetween, f.dfWithin, f.fStatistic, f.pValue, f.alpha)};
+    Findings findings = FPFinding(f.dfBetween, f.dfWithin, f.fStatistic, f.pValue, f.alpha);
     if (const auto mismatch = FAgainstGroups(f))
         findings << *mismatch;
     findings << EffectFinding(u"<i>\u03b7</i><sup>2</sup>"_s, u"\u03b7\u00b2"_s,
@@ -188,5 +188,9 @@ std::optional<double> FFromGroups(const QList<AnovaGroup> &groups)
 
 Findings CheckAnovaFigures(const AnovaFields &fields)
 {
-    return Guarded([&] { return FindingsFor(fields); });
+    QList<NameField> names = {{u"Name of Factor"_s, fields.factorName},
+                              {u"Name for Dependent Variable"_s, fields.depVarName}};
+    for (const AnovaGroup &group : fields.groups)
+        names << NameField{u"Name of Group %1"_s.arg(group.number), group.name};
+    return Guarded([&] { return FindingsFor(fields); }, names);
 }

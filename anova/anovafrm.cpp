@@ -141,7 +141,8 @@ void anovafrm::txtg4SamSize_LostFocus()
 
 AnovaGroup anovafrm::GroupTexts(const GroupBoxes &group) const
 {
-    return {group.Name->text(), group.Mean->text(), group.StdDev->text(), group.SamSize->text()};
+    return {group.Name->text(), group.Mean->text(), group.StdDev->text(), group.SamSize->text(),
+            int(&group - Groups.data()) + 1};
 }
 
 QList<const anovafrm::GroupBoxes *> anovafrm::GroupsInUse() const

@@ -6,6 +6,7 @@
 // One group's boxes, as they hold them (untrimmed).
 struct AnovaGroup {
     QString name, mean, stdDev, sampleSize;
+    int number = 0; // its row on the window, 1 to 4, which names its boxes
 };
 
 // The one-way ANOVA window's fields, as their boxes hold them (untrimmed); groups holds the

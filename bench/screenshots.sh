@@ -2,6 +2,7 @@
 # Screenshots of every window (the menu; each test window collapsed and grown after its worked
 # example), light and dark, under Xvfb with openbox at 96 dpi, for a reviewer to look at.
 # Usage: bash bench/screenshots.sh [folder]   (default build/screenshots). Not a test.
+# For 2x scaling: QT_SCALE_FACTOR=2 SCREEN_SIZE=2560x2048 bash bench/screenshots.sh folder
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-build/screenshots}")
@@ -9,7 +10,7 @@ mkdir -p "$out"
 cmake -S . -B build -G Ninja -DBUILD_TESTING=ON -DKELVARON_BUILD_BENCH=ON >/dev/null
 cmake --build build --target bench_screenshots >/dev/null
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 2>/dev/null)
+exec 3< <(Xvfb -displayfd 1 -screen 0 "${SCREEN_SIZE:-1280x1024}x24" -dpi 96 -nolisten tcp 2>/dev/null)
 xvfb=$!
 read -r display <&3
 export DISPLAY=:$display QT_QPA_PLATFORM=xcb

@@ -1,5 +1,7 @@
 #include "checks/checkfigures.h"
 
+#include "checks/checknames.h"
+
 #include "common/fieldtext.h"
 #include "common/wording.h"
 
@@ -17,7 +19,13 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-std::optional<Interval> Rounded(const QString &text)
+namespace {
+// A typed figure's value and half the unit of its last typed digit.
+struct TypedFigure {
+    double value, half;
+};
+
+std::optional<TypedFigure> ReadFigure(const QString &text)
 {
     const std::optional<double> value = TextToNumber(text);
     if (!value)
@@ -30,7 +38,34 @@ std::optional<Interval> Rounded(const QString &text)
     const qsizetype decimals = point < 0 ? 0 : mantissa.size() - point - 1;
     const int exponent = e < 0 ? 0 : QLocale().toInt(trimmed.mid(e + 1));
     const double half = 0.5 * std::pow(10.0, exponent - double(decimals));
-    return Interval{*value - half, *value + half};
+    return TypedFigure{*value, half};
+}
+
+bool InExponentForm(const QString &text)
+{
+    return text.contains(u'e', Qt::CaseInsensitive);
+}
+} // namespace
+
+std::optional<Interval> Rounded(const QString &text)
+{
+    const std::optional<TypedFigure> figure = ReadFigure(text);
+    if (!figure)
+        return std::nullopt;
+    return Interval{figure->value - figure->half, figure->value + figure->half};
+}
+
+std::optional<Interval> RoundedP(const QString &text)
+{
+    const std::optional<TypedFigure> figure = ReadFigure(text);
+    if (!figure)
+        return std::nullopt;
+    // No p is exactly 0, and p is 1 only for a statistic of 0: a p of "0" or "1" says just that,
+    // not "up to .5".
+    if (figure->half >= 0.5)
+        return Interval{figure->value, figure->value};
+    return Interval{std::max(0.0, figure->value - figure->half),
+                    std::min(1.0, figure->value + figure->half)};
 }
 
 bool Overlap(Interval a, Interval b)
@@ -170,13 +205,18 @@ std::optional<Interval> Scaled(std::optional<Interval> limits, double factor)
     return Interval{limits->lo * factor, limits->hi * factor};
 }
 
-Findings Guarded(const std::function<Findings()> &checks)
+Findings Guarded(const std::function<Findings()> &checks, const QList<NameField> &names)
 {
+    Findings lines;
     try {
-        return checks();
+        lines = checks();
     } catch (const std::exception &) {
-        return {};
     }
+    if (const std::optional<Finding> markup = NamesFinding(names))
+        lines << *markup;
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const Finding &a, const Finding &b) { return a.topic < b.topic; });
+    return lines;
 }
 
 QString FormatFixed(double value, int decimals)
@@ -184,20 +224,102 @@ QString FormatFixed(double value, int decimals)
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     QString text = locale.toString(value, 'f', decimals);
+    // A limit that rounds to zero is zero, without a sign.
+    if (value < 0 && locale.toDouble(text) == 0)
+        text = locale.toString(0.0, 'f', decimals);
     if (locale.negativeSign() == u"-"_s)
         text.replace(u'-', u'\u2212');
     return text;
 }
 
-QString FormatP(double p)
+QString EchoFigure(const QString &text)
 {
-    if (!(p >= 0.0001)) // NaN too: no int conversion below may see it
-        return u"< "_s + WithoutLeadingZero(FormatFixed(0.0001, 4));
-    int decimals = std::max(0, 1 - int(std::floor(std::log10(p))));
-    // .00996 is .010 at four decimals: one decimal fewer keeps two significant digits.
-    if (std::round(p * std::pow(10.0, decimals - 1)) >= 10 && decimals > 1)
-        --decimals;
-    return WithoutLeadingZero(FormatFixed(p, decimals));
+    QString echo = TrimSpaces(text);
+    const QLocale locale;
+    if (locale.negativeSign() != u"-"_s)
+        return echo;
+    for (qsizetype at = 0; at + 1 < echo.size(); ++at) {
+        if (echo.at(at) == u'-' &&
+            (echo.at(at + 1).isDigit() ||
+             QStringView(echo).mid(at + 1).startsWith(locale.decimalPoint())))
+            echo[at] = u'\u2212';
+    }
+    return echo;
+}
+
+namespace {
+// A p to this many significant digits, and what that text stands for.
+struct ShownP {
+    QString text;
+    Interval standsFor;
+};
+
+ShownP PWithDigits(double p, int significant, bool exponent)
+{
+    int power = int(std::floor(std::log10(p)));
+    double unit = std::pow(10.0, power + 1 - significant);
+    double rounded = std::round(p / unit) * unit;
+    // .00996 is .010 to two digits: they count from the next power of ten.
+    if (rounded >= std::pow(10.0, power + 1)) {
+        ++power;
+        unit *= 10;
+        rounded = std::round(p / unit) * unit;
+    }
+    const Interval standsFor{rounded - unit / 2, rounded + unit / 2};
+    if (exponent)
+        return {FormatFixed(rounded / std::pow(10.0, power), significant - 1) + u"E"_s +
+                    FormatFixed(power, 0),
+                standsFor};
+    return {WithoutLeadingZero(FormatFixed(rounded, std::max(0, significant - 1 - power))),
+            standsFor};
+}
+
+// Whether two rounding intervals share more than an end.
+bool ReadAlike(Interval shown, Interval typed)
+{
+    const double slack = 1e-9 * (shown.hi - shown.lo);
+    return shown.lo < typed.hi - slack && typed.lo < shown.hi - slack;
+}
+
+// "p = .000" stands for a p below .0005 and agrees with one, but reads as a p of 0.
+std::optional<Finding> ZeroPStyle(const QString &pText)
+{
+    const std::optional<TypedFigure> typed = ReadFigure(pText);
+    if (!typed || typed->value != 0 || !(typed->half > 0) || typed->half >= 0.5)
+        return std::nullopt;
+    const double unit = 2 * typed->half;
+    const int power = int(std::lround(std::log10(unit)));
+    const QString bound = InExponentForm(pText)
+                              ? FormatFixed(1, 0) + u"E"_s + FormatFixed(power, 0)
+                              : WithoutLeadingZero(FormatFixed(unit, std::max(0, -power)));
+    return Finding{
+        Finding::Warning,
+        u"Style: p = %1 cannot be exact; report it as p < %2."_s.arg(EchoFigure(pText), bound),
+        {},
+        {},
+        Finding::Style};
+}
+} // namespace
+
+QString FormatP(double p, const QString &typedP, bool apart)
+{
+    const std::optional<Interval> typed = typedP.isEmpty() ? std::nullopt : RoundedP(typedP);
+    const bool exponent = typed && InExponentForm(typedP);
+    // "< .0001", unless the typed p is below it: then only a decade below the typed p's own, so
+    // that a lost zero shows.
+    const int lowestPower = typed && typed->lo > 0 && typed->lo < 1e-4
+                                ? int(std::floor(std::log10(typed->lo))) - 1
+                                : -4;
+    const double lowest = std::pow(10.0, lowestPower);
+    // NaN and a p that underflowed too: no int conversion below may see them.
+    if (!(p >= lowest) || !(p > 0))
+        return u"< "_s + (exponent ? FormatFixed(1, 0) + u"E"_s + FormatFixed(lowestPower, 0)
+                                   : WithoutLeadingZero(FormatFixed(lowest, -lowestPower)));
+    for (int significant = 2;; ++significant) {
+        const ShownP shown = PWithDigits(p, significant, exponent);
+        if (!apart || !typed || significant == 15 || !ReadAlike(shown.standsFor, *typed))
+            return shown.text;
+    }
 }
 
 QString FormatCorrelation(double r)
@@ -210,30 +332,34 @@ QString FormatProportion(double value)
     return WithoutLeadingZero(FormatFixed(value, 2));
 }
 
-Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
-                 bool withTails, const QString &pText, const QString &alphaText)
+Findings PFinding(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
+                  bool withTails, const QString &pText, const QString &alphaText)
 {
-    const QString shown = FormatP(pAtTyped);
+    const std::optional<Interval> typed = RoundedP(pText);
+    // A p typed as 0 is never right, however far the statistic's p underflows.
+    const bool agree = typed && typed->hi > 0 && Overlap(*typed, pOfStatistic);
+    const QString shown = FormatP(pAtTyped, pText, !agree);
     const QString gives =
-        statistic + (shown.startsWith(u'<') ? u" gives p "_s : u" gives p = "_s) + shown +
-        (withTails ? (oneTailed ? u" (one-tailed)"_s : u" (two-tailed)"_s) : QString());
-    const std::optional<Interval> typed = Rounded(pText);
-    // The strip shows any p below .0001 as "< .0001", so a typed p below it cannot disagree.
-    const bool bothTiny = typed && *TextToNumber(pText) < 0.0001 && pAtTyped < 0.0001;
-    if (typed && (Overlap(*typed, pOfStatistic) || bothTiny))
-        return {Finding::Agree, u"Figures agree: "_s + gives + u"."_s, {}, {}};
-    QString text = u"Check p: "_s + gives + u", not "_s + TrimSpaces(pText);
+        EchoFigure(statistic) + (shown.startsWith(u'<') ? u" gives p "_s : u" gives p = "_s) +
+        shown + (withTails ? (oneTailed ? u" (one-tailed)"_s : u" (two-tailed)"_s) : QString());
+    if (agree) {
+        Findings lines{{Finding::Agree, u"Figures agree: "_s + gives + u"."_s, {}, {}, Finding::P}};
+        if (const std::optional<Finding> style = ZeroPStyle(pText))
+            lines << *style;
+        return lines;
+    }
+    QString text = u"Check p: "_s + gives + u", not "_s + EchoFigure(pText);
     const std::optional<double> alpha = TextToNumber(alphaText);
     const bool recomputedSignificant = alpha && pAtTyped < *alpha;
     if (alpha && recomputedSignificant != IsSignificant(pText, alphaText))
-        text += u" \u2014 at \u03b1 = "_s + TrimSpaces(alphaText) +
+        text += u" \u2014 at \u03b1 = "_s + EchoFigure(alphaText) +
                 (recomputedSignificant ? u" the result would be significant"_s
                                        : u" the result would not be significant"_s);
-    return {Finding::Warning, text + u"."_s, {}, {}};
+    return {{Finding::Warning, text + u"."_s, {}, {}, Finding::P}};
 }
 
-Finding TPFinding(const QString &dfText, const QString &tText, const QString &tailsText,
-                  const QString &pText, const QString &alphaText)
+Findings TPFinding(const QString &dfText, const QString &tText, const QString &tailsText,
+                   const QString &pText, const QString &alphaText)
 {
     const double t = *TextToNumber(tText), df = *TextToNumber(dfText);
     const bool oneTailed = tailsText == u"1"_s;
@@ -243,8 +369,8 @@ Finding TPFinding(const QString &dfText, const QString &tText, const QString &ta
                     PFromT(std::abs(t), df, oneTailed), oneTailed, true, pText, alphaText);
 }
 
-Finding RPFinding(const QString &dfText, const QString &rText, const QString &tailsText,
-                  const QString &pText, const QString &alphaText)
+Findings RPFinding(const QString &dfText, const QString &rText, const QString &tailsText,
+                   const QString &pText, const QString &alphaText)
 {
     const double r = *TextToNumber(rText), df = *TextToNumber(dfText);
     const bool oneTailed = tailsText == u"1"_s;
@@ -257,8 +383,8 @@ Finding RPFinding(const QString &dfText, const QString &rText, const QString &ta
                     alphaText);
 }
 
-Finding FPFinding(const QString &df1Text, const QString &df2Text, const QString &fText,
-                  const QString &pText, const QString &alphaText)
+Findings FPFinding(const QString &df1Text, const QString &df2Text, const QString &fText,
+                   const QString &pText, const QString &alphaText)
 {
     const double df1 = *TextToNumber(df1Text), df2 = *TextToNumber(df2Text);
     const Interval f = *Rounded(fText);
@@ -313,7 +439,7 @@ Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, cons
             *ci, level,
             formatLimit ? formatLimit : [](double limit) { return FormatFixed(limit); });
     return {Finding::Effect, u"Effect size: "_s + symbolText + figures, symbolHtml + figures,
-            symbolText + figures};
+            symbolText + figures, Finding::EffectSize};
 }
 
 std::optional<Interval> FisherZLimits(double r, double n)
@@ -333,7 +459,7 @@ Finding CorrelationEffectFinding(double r, std::optional<Interval> ci)
     const QString square = u" = "_s + FormatCorrelation(r * r);
     return {Finding::Effect, u"Effect size: r"_s + figures + u", r\u00b2"_s + square,
             u"<i>r</i>"_s + figures + u", <i>r</i><sup>2</sup>"_s + square,
-            u"r"_s + figures + u", r\u00b2"_s + square};
+            u"r"_s + figures + u", r\u00b2"_s + square, Finding::EffectSize};
 }
 
 std::optional<Finding> OutOfRange(const QList<RangeRule> &rules)
@@ -343,7 +469,7 @@ std::optional<Finding> OutOfRange(const QList<RangeRule> &rules)
         if (value && (*value < rule.lowest || *value > rule.highest ||
                       (rule.excludeLowest && *value == rule.lowest) ||
                       (rule.wholeNumber && *value != std::floor(*value))))
-            return Finding{Finding::Warning, rule.message.arg(TrimSpaces(rule.text)), {}, {}};
+            return Finding{Finding::Warning, rule.message.arg(EchoFigure(rule.text)), {}, {}};
     }
     return std::nullopt;
 }

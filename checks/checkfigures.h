@@ -10,10 +10,13 @@
 
 struct Finding {
     enum Kind { Agree, Warning, Effect };
+    // Where the line stands in the strip, whichever check found it.
+    enum Topic { P, Figures, Names, Style, EffectSize };
     Kind kind;
     QString text; // plain text, numbers in the user's regional format
     // For an effect size: the phrase to paste, as HTML (symbol in italics) and as plain text.
     QString copyHtml, copyText;
+    Topic topic = Figures;
 };
 using Findings = QList<Finding>;
 
@@ -22,6 +25,8 @@ struct Interval {
     double lo, hi;
 };
 std::optional<Interval> Rounded(const QString &text);
+// The same for a typed p, within 0 to 1, except that a p typed as a whole number is exact.
+std::optional<Interval> RoundedP(const QString &text);
 
 bool Overlap(Interval a, Interval b);
 // The range of |x| for x in the interval.
@@ -44,37 +49,50 @@ std::optional<Interval> Scaled(std::optional<Interval> limits, double factor);
 double EtaSquared(double f, double df1, double df2);
 std::optional<Interval> EtaSquaredLimits(double f, double df1, double df2);
 
-// The findings of a window's checks, or none when a distribution cannot be evaluated for such
-// figures: a check must never take the report down with it.
-Findings Guarded(const std::function<Findings()> &checks);
+// A field whose text goes into the page as typed, by the caption the window shows beside it.
+struct NameField {
+    QString caption, text;
+};
 
-// p with two significant digits and no leading zero, "< .0001" below that.
-QString FormatP(double p);
-// Two decimals (d, t, interval limits); a correlation without its leading zero; a proportion
-// of variance (η²) with two decimals and without its leading zero.
+// The lines of a window's checks and of its names, in the strip's order: p, the figures, the
+// names, style, the effect size. The figure lines are left out when a distribution cannot be
+// evaluated for such figures: a check must never take the report down with it.
+Findings Guarded(const std::function<Findings()> &checks, const QList<NameField> &names);
+
+// A computed p as the strip shows it: two significant digits, no leading zero, "< .0001" below
+// that. Beside a typed p below .0001, "<" only a decade below the typed p, so that a lost zero
+// shows; in E notation when the typed p is; and when `apart`, with as many more digits as it
+// takes for the two not to read alike.
+QString FormatP(double p, const QString &typedP = {}, bool apart = false);
+// Two decimals (d, t, interval limits), never "-0.00"; a correlation without its leading zero;
+// a proportion of variance (η²) with two decimals and without its leading zero.
 QString FormatFixed(double value, int decimals = 2);
 QString FormatCorrelation(double r);
 QString FormatProportion(double value);
+// A typed figure as the strip echoes it: trimmed, its minus signs those of the computed figures,
+// so that a line has one minus sign.
+QString EchoFigure(const QString &text);
 
-// The p line: agree or check, and whether the conclusion at alpha would change. `statistic` is
-// how the line names the statistic, e.g. "t(40) = 3.37".
-Finding PFinding(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
-                 bool withTails, const QString &pText, const QString &alphaText);
+// The p lines: agree or check, and whether the conclusion at alpha would change; after the
+// names, a style line for a p typed as zero to its last decimal. `statistic` is how the line
+// names the statistic, e.g. "t(40) = 3.37", its figures as typed.
+Findings PFinding(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
+                  bool withTails, const QString &pText, const QString &alphaText);
 
-// The p line of a t-test, from the fields as typed: one-tailed only when the tails text is
+// The p lines of a t-test, from the fields as typed: one-tailed only when the tails text is
 // exactly "1".
-Finding TPFinding(const QString &dfText, const QString &tText, const QString &tailsText,
-                  const QString &pText, const QString &alphaText);
+Findings TPFinding(const QString &dfText, const QString &tText, const QString &tailsText,
+                   const QString &pText, const QString &alphaText);
 
-// The p line of a correlation, from the fields as typed: t = r·√(df / (1 − r²)) over r's
+// The p lines of a correlation, from the fields as typed: t = r·√(df / (1 − r²)) over r's
 // rounding interval, which stops at −1 and 1 (p then reaches 0); one-tailed only when the tails
 // text is exactly "1".
-Finding RPFinding(const QString &dfText, const QString &rText, const QString &tailsText,
-                  const QString &pText, const QString &alphaText);
+Findings RPFinding(const QString &dfText, const QString &rText, const QString &tailsText,
+                   const QString &pText, const QString &alphaText);
 
-// The p line of an F test, from the fields as typed; F has one tail.
-Finding FPFinding(const QString &df1Text, const QString &df2Text, const QString &fText,
-                  const QString &pText, const QString &alphaText);
+// The p lines of an F test, from the fields as typed; F has one tail.
+Findings FPFinding(const QString &df1Text, const QString &df2Text, const QString &fText,
+                   const QString &pText, const QString &alphaText);
 
 // The effect-size line and its copy phrase, the symbol given in HTML and in plain text; the
 // interval at its level in percent, its limits written by formatLimit (two decimals if none).

@@ -17,12 +17,16 @@ Findings FindingsFor(const CorrelationFields &f)
         return {*wrong};
 
     const double r = *TextToNumber(f.rCoefficient), n = *TextToNumber(f.totalSampleSize);
-    return {RPFinding(f.degreesOfFreedom, f.rCoefficient, f.tails, f.pValue, f.alpha),
-            CorrelationEffectFinding(r, FisherZLimits(r, n))};
+    return RPFinding(f.degreesOfFreedom, f.rCoefficient, f.tails, f.pValue, f.alpha)
+           << CorrelationEffectFinding(r, FisherZLimits(r, n));
 }
 } // namespace
 
 Findings CheckCorrelationFigures(const CorrelationFields &fields)
 {
-    return Guarded([&] { return FindingsFor(fields); });
+    return Guarded([&] { return FindingsFor(fields); },
+                   {
+                       {u"Name of Variable 1"_s, fields.variable1Name},
+                       {u"Name of Variable 2"_s, fields.variable2Name},
+                   });
 }

@@ -117,16 +117,17 @@ AnovaFields InUse(const AnovaBoxes &b)
 {
     AnovaFields fields{b.factorName,
                        b.depVarName,
-                       {{b.g1Name, b.g1Mean, b.g1StdDev, b.g1SampleSize},
-                        {b.g2Name, b.g2Mean, b.g2StdDev, b.g2SampleSize}},
+                       {{b.g1Name, b.g1Mean, b.g1StdDev, b.g1SampleSize, 1},
+                        {b.g2Name, b.g2Mean, b.g2StdDev, b.g2SampleSize, 2}},
                        b.totalSampleSize,
                        b.dfBetween,
                        b.dfWithin,
                        b.alpha,
                        b.fStatistic,
                        b.pValue};
-    for (const AnovaGroup &optional : {AnovaGroup{b.g3Name, b.g3Mean, b.g3StdDev, b.g3SampleSize},
-                                       AnovaGroup{b.g4Name, b.g4Mean, b.g4StdDev, b.g4SampleSize}})
+    for (const AnovaGroup &optional :
+         {AnovaGroup{b.g3Name, b.g3Mean, b.g3StdDev, b.g3SampleSize, 3},
+          AnovaGroup{b.g4Name, b.g4Mean, b.g4StdDev, b.g4SampleSize, 4}})
         if (GroupInUse(optional))
             fields.groups << optional;
     return fields;
@@ -199,15 +200,19 @@ void CheckWrittenFile(const QString &report)
 
 Tally inputs{"inputs"};
 
-// The figure checks end, and say only what a line may say: agreement, a warning or the effect.
+// The figure checks end, and say only what a line may say (agreement, a warning, style or the
+// effect), in the strip's order, in at most five lines.
 void CheckFindings(const Findings &findings)
 {
     FUZZ_CHECK(findings.size() <= 5, QString::number(findings.size()));
-    for (const Finding &finding : findings) {
+    for (qsizetype i = 0; i < findings.size(); ++i) {
+        const Finding &finding = findings.at(i);
         FUZZ_CHECK(finding.text.startsWith(u"Figures agree: "_s) ||
                        finding.text.startsWith(u"Check "_s) ||
+                       finding.text.startsWith(u"Style: "_s) ||
                        finding.text.startsWith(u"Effect size: "_s),
                    finding.text);
+        FUZZ_CHECK(i == 0 || findings.at(i - 1).topic <= finding.topic, finding.text);
     }
 }
 

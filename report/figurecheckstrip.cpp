@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
+#include <QStyle>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -76,11 +78,19 @@ void FigureCheckStrip::ShowFindings(const Findings &findings)
     setText(lines.join(u"<br>"_s));
     setAccessibleDescription(spoken.join(u'\n'));
 
-    // Inside the pane's frame, along its bottom edge; the page's viewport ends above it.
+    // Inside the pane's frame, along its bottom edge; the page's viewport ends above it. The
+    // page's scroll bar runs the frame's full height, so the strip stops beside it; the height
+    // it reserves may bring the scroll bar, so it is placed a second time.
     const QRect inside = m_pane->contentsRect();
-    const int height = heightForWidth(inside.width());
-    setGeometry(inside.left(), inside.bottom() + 1 - height, inside.width(), height);
-    m_pane->ReserveBottom(height);
+    const QScrollBar *bar = m_pane->verticalScrollBar();
+    for (int pass = 0; pass < 2; ++pass) {
+        const int width = inside.width() - (bar->isVisibleTo(m_pane) ? bar->width() : 0);
+        const int height = heightForWidth(width);
+        setGeometry(
+            QStyle::visualRect(layoutDirection(), inside,
+                               {inside.left(), inside.bottom() + 1 - height, width, height}));
+        m_pane->ReserveBottom(height);
+    }
     show();
 }
 

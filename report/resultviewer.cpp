@@ -31,12 +31,7 @@ QString ResultViewer::PageForDisplay(const QByteArray &fileBytes)
     const auto encoding =
         QStringConverter::encodingForData(fileBytes).value_or(QStringConverter::Utf8);
     QStringDecoder decode(encoding);
-    QString page = decode(fileBytes);
-
-    static const QRegularExpression unterminatedReference(
-        QStringLiteral("&#(?:([0-9]+)(?![0-9;])|([xX][0-9a-fA-F]+)(?![0-9a-fA-F;]))"));
-    page.replace(unterminatedReference, QStringLiteral("&#\\1\\2;"));
-    return page;
+    return CompleteNumericReferences(decode(fileBytes));
 }
 
 namespace {
@@ -79,19 +74,6 @@ QVariant ResultViewer::loadResource(int type, const QUrl &)
 }
 
 namespace {
-// Counted cheaply, as '<' before a letter. Deeply nested elements take Qt's HTML reader and
-// layout time that grows with the square of the depth; measured with bench/nested.cpp, nested
-// <b>, <div>, <table> take 0.2, 0.3, 0.2 s at 5,000; 1.2, 1.2, 0.9 s at 10,000; 4.9, 5.7, 3.2 s
-// at 20,000. 5,000 leaves room for slower machines within a second. A real report holds
-// fewer than 40 tags, whatever the length of its names.
-qsizetype ElementTags(const QString &page)
-{
-    qsizetype tags = 0;
-    for (qsizetype at = 0; at + 1 < page.size(); ++at)
-        tags += page[at] == u'<' && page[at + 1].isLetter();
-    return tags;
-}
-
 // Qt's line breaker breaks between a figure's leading point or comma and its digits (".|004"),
 // and <nobr> only keeps spaces from breaking. A word joiner after that separator, in the text
 // between tags, keeps such a figure whole; copies from the pane and what screen readers are

@@ -22,8 +22,6 @@ public:
     // their semicolon ("&#945 = .05"), which browsers accept and Qt's HTML reader does not.
     static QString PageForDisplay(const QByteArray &fileBytes);
 
-    // More element tags than this and the page is shown as plain text (see the .cpp).
-    static constexpr qsizetype MostTagsToFormat = 5000;
     // How many resources (images, style sheets) the page asked for; none of them is loaded.
     int refusedResources() const { return m_refused; }
 

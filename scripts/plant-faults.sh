@@ -48,6 +48,10 @@ check-correlation    | ttestdep/ttestdepchecks.cpp     | s/if \(s1.hi \+ s2.hi >
 check-one-tailed     | checks/checkfigures.cpp         | s/const bool oneTailed = tailsText == u"1"_s;/const bool oneTailed = false;/
 check-welch-df       | ttestindep/ttestindepchecks.cpp | s/v2 \* v2 \/ \(\*n2 - 1\)/v2 * v2 \/ *n2/
 check-strip-margin   | report/figurecheckstrip.cpp     | s/m_pane->ReserveBottom\(height\);/;/
+check-whole-p        | checks/checkfigures.cpp         | s/if \(figure->half >= 0.5\)/if (figure->half > 1)/
+check-p-apart        | checks/checkfigures.cpp         | s/if \(!apart \|\| !typed/if (true || !typed/
+check-names-as-pane  | checks/checknames.cpp           | s/EscapeTextLessThans\(CompleteNumericReferences\(name\)\)/CompleteNumericReferences(name)/
+check-strip-lane     | report/figurecheckstrip.cpp     | s/inside.width\(\) - \(bar->isVisibleTo/inside.width() + 0 * (bar->isVisibleTo/
 own-palette-text     | toolkit/toolkit.cpp             | s/QPalette::ButtonText, QPalette::ToolTipText\}\)\n        set\(role, Qt::black\);/QPalette::ButtonText, QPalette::ToolTipText})\n        set(role, Qt::lightGray);/
 resizable-windows    | toolkit/twips.cpp               | s/window->setFixedSize\(window->width\(\), /window->resize(window->width(), /
 frame-of-last-window | toolkit/twips.cpp               | s/lastFrameSeen = frame;/;/

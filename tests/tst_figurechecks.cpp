@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 
@@ -48,6 +49,26 @@ private Q_SLOTS:
             << Fields{{u"txtC1L2Cnt"_s, u"50"_s}}
             << u"Figures agree: χ²(1) = 4.32 gives p = .038.\nCheck the counts: the Gender counts "
                u"add up to 98, not N = 100.\nEffect size: φ = .21"_s;
+        WindowRow(ChiSquare, "neither category's counts add up: one line")
+            << Fields{{u"txtC1L2Cnt"_s, u"50"_s}, {u"txtC2L1Cnt"_s, u"31"_s}}
+            << u"Figures agree: χ²(1) = 4.32 gives p = .038.\nCheck the counts: the Gender counts "
+               u"add up to 98 and the Smoking counts to 101, not N = 100.\nEffect size: φ = .21"_s;
+        WindowRow(ChiSquare, "p below .0001 is rounded too")
+            << Fields{{u"txtChiSq"_s, u"20.00"_s}, {u"txtpvalue"_s, u".000077"_s}}
+            << u"Check p: χ²(1) = 20.00 gives p = .0000077, not .000077.\nEffect size: φ = .45"_s;
+        WindowRow(ChiSquare, "p = .000 agrees, with a style line")
+            << Fields{{u"txtChiSq"_s, u"20.00"_s}, {u"txtpvalue"_s, u".000"_s}}
+            << u"Figures agree: χ²(1) = 20.00 gives p < .0001.\nStyle: p = .000 cannot be exact; "
+               u"report it as p < .001.\nEffect size: φ = .45"_s;
+        WindowRow(ChiSquare, "recomputed p with the digits that set it apart")
+            << Fields{{u"txtChiSq"_s, u"9.143"_s}, {u"txtpvalue"_s, u".003"_s}}
+            << u"Check p: χ²(1) = 9.143 gives p = .002497, not .003.\nEffect size: φ = .30"_s;
+        WindowRow(ChiSquare, "names read as markup")
+            << Fields{{u"txtC2Name"_s, u"Smoking &amp; vaping"_s},
+                      {u"txtC2L2"_s, u"<b>non-smoker"_s}}
+            << u"Figures agree: χ²(1) = 4.32 gives p = .038.\nCheck the names: Name of Category 2 "
+               u"shows as \"Smoking & vaping\", Name for Category 2 / Level 2 as \"non-smoker\" on "
+               u"the page; \"<\" and \"&\" in a name are read as markup.\nEffect size: φ = .21"_s;
     }
     void chiSquare() { showsLines(); }
 
@@ -69,6 +90,42 @@ private Q_SLOTS:
                    effect;
         WindowRow(Dependent, "p above 1") << Fields{{u"txtpvalue"_s, u"1.5"_s}}
                                           << u"Check the figures: p = 1.5 lies outside 0 to 1."_s;
+        WindowRow(Dependent, "p below .0001 is rounded too")
+            << Fields{{u"txtotSamSize"_s, u"77"_s},
+                      {u"txttstatistics"_s, u"4.30"_s},
+                      {u"txtpvalue"_s, u".00009"_s}}
+            << u"Check p: t(76) = 4.30 gives p = .000050 (two-tailed), not .00009.\nEffect size: "
+               u"d_z = 0.49, 95% CI [0.25, 0.73]"_s;
+        const Fields t537{{u"txtotSamSize"_s, u"41"_s}, {u"txttstatistics"_s, u"5.37"_s}};
+        const QString d537 = u"Effect size: d_z = 0.84, 95% CI [0.48, 1.19]"_s;
+        WindowRow(Dependent, "a zero lost") << With(t537, {{u"txtpvalue"_s, u".000036"_s}})
+                                            << u"Check p: t(40) = 5.37 gives p = .0000036 "
+                                               u"(two-tailed), not .000036.\n"_s +
+                                                   d537;
+        WindowRow(Dependent, "p below .0001 that agrees")
+            << With(t537, {{u"txtpvalue"_s, u".0000036"_s}})
+            << u"Figures agree: t(40) = 5.37 gives p = .0000036 (two-tailed).\n"_s + d537;
+        WindowRow(Dependent, "recomputed p with the digits that set it apart")
+            << Fields{{u"txtg2Mean"_s, u"23.5"_s},
+                      {u"txtotSamSize"_s, u"51"_s},
+                      {u"txttstatistics"_s, u"1.63"_s},
+                      {u"txtpvalue"_s, u".111"_s}}
+            << u"Check p: t(50) = 1.63 gives p = .109 (two-tailed), not .111.\nEffect size: d_z = "
+               u"0.23, 95% CI [−0.05, 0.51]"_s;
+        WindowRow(Dependent, "p = 0 is exact")
+            << Fields{{u"txtg2Mean"_s, u"23.5"_s},
+                      {u"txtotSamSize"_s, u"41"_s},
+                      {u"txttstatistics"_s, u"1.05"_s},
+                      {u"txtpvalue"_s, u"0"_s}}
+            << u"Check p: t(40) = 1.05 gives p = .30 (two-tailed), not 0 — at α = .05 the result "
+               u"would not be significant.\nEffect size: d_z = 0.16, 95% CI [−0.15, 0.47]"_s;
+        WindowRow(Dependent, "a limit that rounds to zero")
+            << Fields{{u"txtg2Mean"_s, u"22.5"_s},
+                      {u"txttstatistics"_s, u"2.04"_s},
+                      {u"txtpvalue"_s, u".05"_s}}
+            << u"Figures agree: t(29) = 2.04 gives p = .051 (two-tailed).\nEffect size: d_z = "
+               u"0.37, "
+               u"95% CI [0.00, 0.74]"_s;
     }
     void dependent() { showsLines(); }
 
@@ -108,13 +165,30 @@ private Q_SLOTS:
                u"size: d = 1.42, 95% CI [0.67, 2.17]"_s;
         WindowRow(Independent, "t beyond any interval")
             << Fields{{u"txttstatistics"_s, u"4E+9"_s}, {u"txtpvalue"_s, u"1E-9"_s}}
-            << u"Figures agree: t(40) = 4E+9 gives p < .0001 (two-tailed).\nCheck t: the means, "
-               u"SDs "
-               u"and sizes give t = 3.37 (Student) or 3.39 (Welch), not 4E+9.\nEffect size: d = "
-               u"1235828761.31"_s;
+            << u"Check p: t(40) = 4E+9 gives p < 1E−11 (two-tailed), not 1E−9.\nCheck t: the "
+               u"means, SDs and sizes give t = 3.37 (Student) or 3.39 (Welch), not 4E+9.\nEffect "
+               u"size: d = 1235828761.31"_s;
         WindowRow(Independent, "negative SD")
             << Fields{{u"txtg2StdDev"_s, u"-2.3"_s}}
-            << u"Check the figures: SD = -2.3; an SD cannot be negative."_s;
+            << u"Check the figures: SD = −2.3; an SD cannot be negative."_s;
+        WindowRow(Independent, "negative t: one minus sign")
+            << Fields{{u"txtg1Mean"_s, u"8.5"_s}, {u"txttstatistics"_s, u"-3.37"_s}}
+            << u"Figures agree: t(40) = −3.37 gives p = .0017 (two-tailed).\nCheck t: the means, "
+               u"SDs and sizes give t = −2.49 (Student) or −2.50 (Welch), not −3.37.\nEffect size: "
+               u"d = −1.04, 95% CI [−1.68, −0.39]"_s;
+        WindowRow(Independent, "p = 1 is exact")
+            << Fields{{u"txtpvalue"_s, u"1"_s}}
+            << u"Check p: t(40) = 3.37 gives p = .0017 (two-tailed), not 1 — at α = 0.05 the "
+               u"result would be significant.\n"_s +
+                   effect;
+        WindowRow(Independent, "name read as markup")
+            << Fields{{u"txtg1Name"_s, u"Low<High & Co"_s}}
+            << agree +
+                   u"Check the names: Name of Group 1 shows as \"Low\" on the page; \"<\" and "
+                   u"\"&\" in a name are read as markup.\n"_s +
+                   effect;
+        WindowRow(Independent, "names that read as typed")
+            << Fields{{u"txtg1Name"_s, u"R&D"_s}, {u"txtg2Name"_s, u"<30"_s}} << agree + effect;
         WindowRow(Independent, "decimal comma")
             << Fields{{u"txtg1Mean"_s, u"12,5"_s},     {u"txtg2Mean"_s, u"10,2"_s},
                       {u"txtg1StdDev"_s, u"2,1"_s},    {u"txtg2StdDev"_s, u"2,3"_s},
@@ -136,12 +210,13 @@ private Q_SLOTS:
         // Six decimals leave r a narrow interval: p is pinned to about a ten-millionth.
         WindowRow(Correlation, "p to four digits")
             << Fields{{u"txtrcoef"_s, u".450000"_s}, {u"txtpvalue"_s, u".003574"_s}}
-            << u"Check p: r(38) = .450000 gives p = .0036 (two-tailed), not .003574.\n"_s + effect;
+            << u"Check p: r(38) = .450000 gives p = .003575 (two-tailed), not .003574.\n"_s +
+                   effect;
         WindowRow(Correlation, "negative, one-tailed")
             << Fields{{u"CboTail"_s, u"1"_s},
                       {u"txtrcoef"_s, u"-.450000"_s},
                       {u"txtpvalue"_s, u".001787"_s}}
-            << u"Figures agree: r(38) = -.450000 gives p = .0018 (one-tailed).\nEffect size: r = "
+            << u"Figures agree: r(38) = −.450000 gives p = .0018 (one-tailed).\nEffect size: r = "
                u"−.45, 95% CI [−.67, −.16], r² = .20"_s;
         WindowRow(Correlation, "decision flips")
             << Fields{{u"txtpvalue"_s, u".07"_s}}
@@ -211,8 +286,14 @@ private Q_SLOTS:
         WindowRow(Anova, "size not a whole number")
             << Fields{{u"txtg2SamSize"_s, u"20.5"_s}}
             << u"Check the figures: n = 20.5; a group size must be a whole number of at least 1."_s;
+        WindowRow(Anova, "a group's name read as markup")
+            << Fields{{u"txtg3Name"_s, u"Low<High & Co"_s}}
+            << agree +
+                   u"Check the names: Name of Group 3 shows as \"Low\" on the page; \"<\" and "
+                   u"\"&\" in a name are read as markup.\n"_s +
+                   effect;
         WindowRow(Anova, "negative F") << Fields{{u"txtFstatistic"_s, u"-3.76"_s}}
-                                       << u"Check the figures: F = -3.76 cannot be negative."_s;
+                                       << u"Check the figures: F = −3.76 cannot be negative."_s;
         WindowRow(Anova, "no degrees of freedom within")
             << Fields{{u"txtg1SamSize"_s, u"1"_s},
                       {u"txtg2SamSize"_s, u"1"_s},
@@ -255,6 +336,8 @@ private Q_SLOTS:
         QVERIFY(pane->contentsRect().contains(inPane));
         QCOMPARE(inPane.bottom(), pane->contentsRect().bottom());
         QVERIFY(pane->viewport()->geometry().bottom() < inPane.top());
+        const QScrollBar *bar = pane->verticalScrollBar();
+        QVERIFY(bar->isVisible() && !inPane.intersects({bar->mapTo(pane, QPoint()), bar->size()}));
         pane->selectAll();
         pane->copy();
         const QString copiedPage = QApplication::clipboard()->text();

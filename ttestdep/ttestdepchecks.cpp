@@ -48,7 +48,7 @@ Findings FindingsFor(const TTestDepFields &f)
         return {*wrong};
 
     const double t = *TextToNumber(f.tStatistic), df = *TextToNumber(f.degreesOfFreedom);
-    Findings findings{TPFinding(f.degreesOfFreedom, f.tStatistic, f.tails, f.pValue, f.alpha)};
+    Findings findings = TPFinding(f.degreesOfFreedom, f.tStatistic, f.tails, f.pValue, f.alpha);
     if (const auto impossible = ImpossibleFigures(f))
         findings << *impossible;
     const double rootN = std::sqrt(*TextToNumber(f.totalSampleSize));
@@ -61,5 +61,10 @@ Findings FindingsFor(const TTestDepFields &f)
 
 Findings CheckTTestDepFigures(const TTestDepFields &fields)
 {
-    return Guarded([&] { return FindingsFor(fields); });
+    return Guarded([&] { return FindingsFor(fields); },
+                   {
+                       {u"Name of Level 1"_s, fields.level1Name},
+                       {u"Name of Level 2"_s, fields.level2Name},
+                       {u"Name for Dependent Variable"_s, fields.depVarName},
+                   });
 }

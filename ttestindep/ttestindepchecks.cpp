@@ -60,14 +60,14 @@ std::optional<Finding> TAgainstSummary(const TTestIndepFields &f)
         const double welchDf = (v1 + v2) * (v1 + v2) / (v1 * v1 / (*n1 - 1) + v2 * v2 / (*n2 - 1));
         return Finding{Finding::Warning,
                        u"Check t: %1 is Welch's t (Student's is %2); Welch's test has df = %3, "
-                       u"not %4."_s.arg(TrimSpaces(f.tStatistic), FormatFixed(student),
-                                        FormatFixed(welchDf, 1), TrimSpaces(f.degreesOfFreedom)),
+                       u"not %4."_s.arg(EchoFigure(f.tStatistic), FormatFixed(student),
+                                        FormatFixed(welchDf, 1), EchoFigure(f.degreesOfFreedom)),
                        {},
                        {}};
     }
     return Finding{Finding::Warning,
                    u"Check t: the means, SDs and sizes give t = %1 (Student) or %2 (Welch), not "
-                   u"%3."_s.arg(FormatFixed(student), FormatFixed(welch), TrimSpaces(f.tStatistic)),
+                   u"%3."_s.arg(FormatFixed(student), FormatFixed(welch), EchoFigure(f.tStatistic)),
                    {},
                    {}};
 }
@@ -90,7 +90,7 @@ Findings FindingsFor(const TTestIndepFields &f)
         return {*wrong};
 
     const double t = *TextToNumber(f.tStatistic), df = *TextToNumber(f.degreesOfFreedom);
-    Findings findings{TPFinding(f.degreesOfFreedom, f.tStatistic, f.tails, f.pValue, f.alpha)};
+    Findings findings = TPFinding(f.degreesOfFreedom, f.tStatistic, f.tails, f.pValue, f.alpha);
     if (const auto mismatch = TAgainstSummary(f))
         findings << *mismatch;
     const double scale =
@@ -103,5 +103,10 @@ Findings FindingsFor(const TTestIndepFields &f)
 
 Findings CheckTTestIndepFigures(const TTestIndepFields &fields)
 {
-    return Guarded([&] { return FindingsFor(fields); });
+    return Guarded([&] { return FindingsFor(fields); },
+                   {
+                       {u"Name of Group 1"_s, fields.g1Name},
+                       {u"Name of Group 2"_s, fields.g2Name},
+                       {u"Name for Dependent Variable"_s, fields.depVarName},
+                   });
 }
