@@ -30,6 +30,9 @@ constexpr double CaptionHeight = 285;
 constexpr double ButtonTop = 4995;
 constexpr double HeadingTop = 5955;
 constexpr double PaneTop = 6255;
+// The chi-square window's pane height: with the taller pane of the t windows the grown window
+// would be taller than a 768-pixel laptop screen.
+constexpr double PaneHeight = 3315;
 
 constexpr int DepVarLength = 30;
 constexpr int FigureLength = 15;
@@ -91,7 +94,7 @@ anovafrm::anovafrm(QWidget *parent)
 
     AddMainMenuLink(7020, 60);
     buildTitles();
-    AddResultPane(150, PaneTop, 7875, 4815);
+    AddResultPane(150, PaneTop, 7875, PaneHeight);
 
     Form_Load();
 }

@@ -181,7 +181,7 @@ inline const QList<ExampleWindow> &ExampleWindows()
          u"= 75.6, <i>SD</i> = 7.4) and Online the lowest (<i>M</i> = 68.9, <i>SD</i> = 9.0), "
          u"<i>F</i>(2, 57) = 3.76, <i>p</i> = .029."_s,
          6480,
-         11650},
+         10150},
     };
     return windows;
 }
