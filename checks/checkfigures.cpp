@@ -421,23 +421,18 @@ RangeRule SampleSizeRule(const QString &text)
             true};
 }
 
-namespace {
-QString IntervalText(Interval ci, int level, QString (*format)(double))
-{
-    // A decimal comma would blur "[0,39, 1,68]": its limits are parted by a semicolon.
-    const QString separator = QLocale().decimalPoint() == u","_s ? u"; "_s : u", "_s;
-    return u", %1% CI ["_s.arg(level) + format(ci.lo) + separator + format(ci.hi) + u"]"_s;
-}
-} // namespace
-
 Finding EffectFinding(const QString &symbolHtml, const QString &symbolText, const QString &value,
                       std::optional<Interval> ci, int level, QString (*formatLimit)(double))
 {
     QString figures = u" = "_s + value;
-    if (ci)
-        figures += IntervalText(
-            *ci, level,
-            formatLimit ? formatLimit : [](double limit) { return FormatFixed(limit); });
+    if (ci) {
+        const auto limit = [formatLimit](double x) {
+            return formatLimit ? formatLimit(x) : FormatFixed(x);
+        };
+        // A decimal comma would blur "[0,39, 1,68]": its limits are parted by a semicolon.
+        const QString separator = QLocale().decimalPoint() == u","_s ? u"; "_s : u", "_s;
+        figures += u", %1% CI ["_s.arg(level) + limit(ci->lo) + separator + limit(ci->hi) + u"]"_s;
+    }
     return {Finding::Effect, u"Effect size: "_s + symbolText + figures, symbolHtml + figures,
             symbolText + figures, Finding::EffectSize};
 }
@@ -453,13 +448,13 @@ std::optional<Interval> FisherZLimits(double r, double n)
 
 Finding CorrelationEffectFinding(double r, std::optional<Interval> ci)
 {
-    QString figures = u" = "_s + FormatCorrelation(r);
-    if (ci)
-        figures += IntervalText(*ci, 95, FormatCorrelation);
+    Finding line =
+        EffectFinding(u"<i>r</i>"_s, u"r"_s, FormatCorrelation(r), ci, 95, FormatCorrelation);
     const QString square = u" = "_s + FormatCorrelation(r * r);
-    return {Finding::Effect, u"Effect size: r"_s + figures + u", r\u00b2"_s + square,
-            u"<i>r</i>"_s + figures + u", <i>r</i><sup>2</sup>"_s + square,
-            u"r"_s + figures + u", r\u00b2"_s + square, Finding::EffectSize};
+    line.text += u", r\u00b2"_s + square;
+    line.copyHtml += u", <i>r</i><sup>2</sup>"_s + square;
+    line.copyText += u", r\u00b2"_s + square;
+    return line;
 }
 
 std::optional<Finding> OutOfRange(const QList<RangeRule> &rules)
