@@ -3,7 +3,6 @@
 #include "common/fieldtext.h"
 #include "common/pagemarkup.h"
 
-#include <QImage>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -11,17 +10,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 // A name may hold a style sheet's or an image's address, which Qt's HTML reader would load
-// while it reads; nothing is read but the name. An empty text or a blank image, as the pane.
+// while it reads; nothing is read but the name, as in the pane.
 class NameReader : public QTextDocument {
 protected:
-    QVariant loadResource(int type, const QUrl &) override
-    {
-        if (type != QTextDocument::ImageResource)
-            return QVariant(QString(u""_s));
-        QImage blank(1, 1, QImage::Format_ARGB32);
-        blank.fill(Qt::transparent);
-        return blank;
-    }
+    QVariant loadResource(int type, const QUrl &) override { return BlankResource(type); }
 };
 
 QString Quoted(const QString &shown)

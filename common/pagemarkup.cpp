@@ -1,6 +1,8 @@
 #include "common/pagemarkup.h"
 
+#include <QImage>
 #include <QRegularExpression>
+#include <QTextDocument>
 
 namespace {
 bool StartsTag(QChar next)
@@ -21,6 +23,15 @@ QString EscapeTextLessThans(const QString &html)
             read += html[at];
     }
     return read;
+}
+
+QVariant BlankResource(int type)
+{
+    if (type != QTextDocument::ImageResource)
+        return QVariant(QStringLiteral(""));
+    QImage blank(1, 1, QImage::Format_ARGB32);
+    blank.fill(Qt::transparent);
+    return blank;
 }
 
 QString CompleteNumericReferences(QString html)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 // The names go into the page unescaped. A web browser reads a '<' as the start of a tag only
 // before a letter, '/', '!' or '?'; anywhere else it shows the '<' as text ("Age <30"). Qt's
@@ -16,3 +17,13 @@ QString CompleteNumericReferences(QString html);
 // of them is shown as plain text (see the .cpp).
 qsizetype ElementTags(const QString &html);
 inline constexpr qsizetype MostTagsToFormat = 5000;
+
+// Set after a figure's leading point or comma in the pane, so that ".004" never starts a line;
+// it is left out of every copy and of what screen readers are given.
+inline constexpr QChar WordJoiner(0x2060);
+
+// What a reader of the page is given for a resource the page names (an image or a style sheet):
+// a blank image or an empty text. The page holds the user's names as markup, so it may name any
+// file, device or pipe; a null value would make Qt's HTML reader read the file itself, and a null
+// image makes its image handler open the file by name.
+QVariant BlankResource(int type);

@@ -1,5 +1,7 @@
 #include "report/pagecopy.h"
 
+#include "common/pagemarkup.h"
+
 #include <QBuffer>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -12,8 +14,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-constexpr QChar Joiner(0x2060);
-
 struct Run {
     QString text;
     QTextCharFormat format;
@@ -133,8 +133,8 @@ QMimeData *PageCopy(const QTextDocumentFragment &selection)
 {
     QTextDocument page;
     QTextCursor(&page).insertFragment(selection);
-    for (QTextCursor joiner = page.find(QString(Joiner)); !joiner.isNull();
-         joiner = page.find(QString(Joiner), joiner))
+    for (QTextCursor joiner = page.find(QString(WordJoiner)); !joiner.isNull();
+         joiner = page.find(QString(WordJoiner), joiner))
         joiner.removeSelectedText();
 
     auto *copy = new QMimeData;

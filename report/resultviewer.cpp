@@ -5,7 +5,6 @@
 #include "toolkit/toolkit.h"
 
 #include <QFile>
-#include <QImage>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextBoundaryFinder>
@@ -13,10 +12,6 @@
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-constexpr QChar WordJoiner(0x2060);
-} // namespace
 
 ResultViewer::ResultViewer(QWidget *parent) : QTextBrowser(parent)
 {
@@ -59,18 +54,11 @@ QMimeData *ResultViewer::createMimeDataFromSelection() const
     return PageCopy(textCursor().selection());
 }
 
-// The page holds the user's names as markup, so it may name any file, device or pipe as an image
-// or style sheet. Nothing but the page is read: a null value would make the document read the
-// file itself, and a null image makes its image handler open the file by name, so an empty
-// text or a blank image is returned.
+// Nothing but the page is read.
 QVariant ResultViewer::loadResource(int type, const QUrl &)
 {
     ++m_refused;
-    if (type != QTextDocument::ImageResource)
-        return QVariant(QStringLiteral(""));
-    QImage blank(1, 1, QImage::Format_ARGB32);
-    blank.fill(Qt::transparent);
-    return blank;
+    return BlankResource(type);
 }
 
 namespace {

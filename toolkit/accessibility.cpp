@@ -1,5 +1,6 @@
 #include "toolkit/accessibility.h"
 
+#include "common/pagemarkup.h"
 #include "toolkit/clickablelabel.h"
 
 #include <QAccessibleWidget>
@@ -18,7 +19,6 @@ namespace {
 constexpr char Unread[] = "kelvaronUnread";
 constexpr char ReadWindow[] = "kelvaronWindow";
 constexpr char LinkNames[] = "kelvaronLinkNames";
-constexpr QChar WordJoiner(0x2060);
 
 // A position in a text browser's document as its text interface counts it, without the joiners.
 int ShownOffset(const QString &page, int position)
