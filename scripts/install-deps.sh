@@ -6,6 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libboost-math-dev libfontconfig-dev
+    libpoppler-qt6-dev libquazip1-qt6-dev libxml2-dev
     xdg-utils
     fonts-liberation
     dpkg-dev file desktop-file-utils appstream

@@ -1,0 +1,1 @@
+#include "checkcli/checkcommand.h"

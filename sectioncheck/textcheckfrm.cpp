@@ -1,0 +1,1 @@
+#include "sectioncheck/textcheckfrm.h"

@@ -1,0 +1,1 @@
+#include "textcheck/scanner.h"

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// Finds every reported test result in running text (t, F, r, chi-square, z and Q, each with its
+// p) and checks the p against the p its statistic gives, by the same rules as the windows'
+// figure checks. Texts are read in the notation of English manuscripts ("1,224.08", ".04",
+// "3.6 × 10⁻⁶") whatever the user's regional format. Safe to call from several threads at once.
+
+enum class TestKind { T, F, R, ChiSquare, Z, Q };
+enum class Verdict { Consistent, Inconsistent, Decision, ConsistentOneTailed, Unchecked };
+
+// Where a piece stands in the text: offset and length in UTF-16 code units, line and column from
+// 1 (the column also in code units). Line ends are \n, \r\n, \r, U+2028 and U+2029.
+struct TextPlace {
+    qsizetype offset = 0, length = 0;
+    int line = 1, column = 1;
+};
+
+struct FoundResult {
+    TextPlace place;
+    // The result as it stands in the text, from its statistic to its p, line ends as blanks.
+    QString quote;
+    TestKind test = TestKind::T;
+    // Degrees of freedom and N as written (empty where absent) and as read.
+    QString df1Text, df2Text, nText;
+    std::optional<double> df1, df2, n;
+    QString statisticComparison; // "=", "<" or ">"
+    QString statistic;           // as written
+    QString pComparison;         // "=", "<", ">", "<=", ">=" or "ns"
+    QString p;                   // as written; empty for "ns"
+    // The p the statistic gives at its written value, and over its rounding interval; none when
+    // unchecked.
+    std::optional<double> computedP;
+    std::optional<double> computedPLow, computedPHigh;
+    int tails = 2; // 1 or 2; F, chi-square and Q have their one (upper) tail and say 1
+    Verdict verdict = Verdict::Unchecked;
+    // In the strip's words: "t(38) = 2.10 gives p = .042 (two-tailed), not .02", or why the
+    // result could not be checked.
+    QString message;
+};
+
+struct TextCheck {
+    QList<FoundResult> results; // in the text's order
+    // p values that stand with no statistic, so that the user sees how much could be checked.
+    QList<TextPlace> pValuesWithoutStatistic;
+};
+
+// alphaText as the user typed it (".05"); a text that is not a number between 0 and 1 counts as
+// .05.
+TextCheck CheckText(const QString &text, const QString &alphaText = QStringLiteral(".05"));
+
+struct VerdictTotals {
+    int results = 0, consistent = 0, inconsistent = 0, decision = 0, unchecked = 0;
+    int consistentOneTailed = 0; // also counted in consistent
+    int pValuesWithoutStatistic = 0;
+};
+VerdictTotals CountVerdicts(const TextCheck &check);
+// "14 results: 11 consistent, 2 inconsistent, 1 decision error; 3 p values without a statistic"
+// (unchecked results named only when there are some).
+QString TotalsLine(const VerdictTotals &totals);
+
+// The names the command line and its JSON use: "consistent", "inconsistent", "decision",
+// "consistent-one-tailed", "unchecked"; "t", "F", "r", "chi2", "z", "Q".
+QString VerdictName(Verdict verdict);
+QString TestName(TestKind test);
+// Whether a verdict says that the text needs mending (inconsistent or decision).
+bool IsInconsistent(Verdict verdict);
