@@ -5,12 +5,17 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-edges=$(git ls-files '*.cpp' '*.h' | grep -Ev '^(tests|fuzz|bench)/' | while read -r file; do
+# The tree is read as it lies, so that a copy without git (a release tarball) is checked too;
+# build folders and hidden ones hold no sources of the program's own.
+sources=$(find . \( -path './.*' -o -path './build*' -o -path ./tests -o -path ./fuzz -o -path ./bench \) \
+    -prune -o -path './*/*' -type f \( -name '*.cpp' -o -name '*.h' \) -print | sed 's#^\./##' | LC_ALL=C sort)
+
+edges=$(while read -r file; do
     from=${file%%/*}
     for to in $(grep -o '^#include "[^"/]*/' "$file" | sed 's/^#include "//; s#/$##'); do
         if [[ $to != "$from" ]]; then echo "$from $to"; fi
     done
-done | sort -u)
+done <<<"$sources" | sort -u)
 
 # tsort orders the folders top first and names the members of every circle it meets.
 order=$(tsort <<<"$edges" 2>&1 || true)
