@@ -25,18 +25,18 @@ struct TypedFigure {
     double value, half;
 };
 
-std::optional<TypedFigure> ReadFigure(const QString &text)
+std::optional<TypedFigure> ReadFigure(const QString &text, const QLocale &locale)
 {
-    const std::optional<double> value = TextToNumber(text);
+    const std::optional<double> value = TextToNumber(text, locale);
     if (!value)
         return std::nullopt;
     // The last typed decimal sets the unit: "3.37" is 3.365 to 3.375, "2E-3" 0.0015 to 0.0025.
     const QString trimmed = TrimSpaces(text);
     const qsizetype e = trimmed.indexOf(u'e', 0, Qt::CaseInsensitive);
     const QString mantissa = e < 0 ? trimmed : trimmed.left(e);
-    const qsizetype point = mantissa.indexOf(QLocale().decimalPoint());
+    const qsizetype point = mantissa.indexOf(locale.decimalPoint());
     const qsizetype decimals = point < 0 ? 0 : mantissa.size() - point - 1;
-    const int exponent = e < 0 ? 0 : QLocale().toInt(trimmed.mid(e + 1));
+    const int exponent = e < 0 ? 0 : locale.toInt(trimmed.mid(e + 1));
     const double half = 0.5 * std::pow(10.0, exponent - double(decimals));
     return TypedFigure{*value, half};
 }
@@ -47,17 +47,17 @@ bool InExponentForm(const QString &text)
 }
 } // namespace
 
-std::optional<Interval> Rounded(const QString &text)
+std::optional<Interval> Rounded(const QString &text, const QLocale &locale)
 {
-    const std::optional<TypedFigure> figure = ReadFigure(text);
+    const std::optional<TypedFigure> figure = ReadFigure(text, locale);
     if (!figure)
         return std::nullopt;
     return Interval{figure->value - figure->half, figure->value + figure->half};
 }
 
-std::optional<Interval> RoundedP(const QString &text)
+std::optional<Interval> RoundedP(const QString &text, const QLocale &locale)
 {
-    const std::optional<TypedFigure> figure = ReadFigure(text);
+    const std::optional<TypedFigure> figure = ReadFigure(text, locale);
     if (!figure)
         return std::nullopt;
     // No p is exactly 0, and p is 1 only for a statistic of 0: a p of "0" or "1" says just that,
@@ -86,9 +86,15 @@ double PFromT(double absT, double df, bool oneTailed)
     return oneTailed ? tail : 2 * tail;
 }
 
-double PFromChiSquare(double chiSquare)
+double PFromChiSquare(double chiSquare, double df)
 {
-    return boost::math::cdf(complement(boost::math::chi_squared(1), std::max(chiSquare, 0.0)));
+    return boost::math::cdf(complement(boost::math::chi_squared(df), std::max(chiSquare, 0.0)));
+}
+
+double PFromZ(double absZ, bool oneTailed)
+{
+    const double tail = boost::math::cdf(complement(boost::math::normal(), absZ));
+    return oneTailed ? tail : 2 * tail;
 }
 
 double PFromF(double f, double df1, double df2)
@@ -158,9 +164,8 @@ std::optional<double> NoncentralityAtF(double f, double df1, double df2, double 
     return (root.first + root.second) / 2;
 }
 
-QString WithoutLeadingZero(QString text)
+QString WithoutLeadingZero(QString text, const QLocale &locale = QLocale())
 {
-    const QLocale locale;
     const QString zeroPoint = locale.zeroDigit() + locale.decimalPoint();
     const qsizetype at = text.indexOf(zeroPoint);
     if (at == 0 || (at > 0 && !text.at(at - 1).isDigit()))
@@ -219,9 +224,9 @@ Findings Guarded(const std::function<Findings()> &checks, const QList<NameField>
     return lines;
 }
 
-QString FormatFixed(double value, int decimals)
+QString FormatFixed(double value, int decimals, const QLocale &notation)
 {
-    QLocale locale;
+    QLocale locale = notation;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     QString text = locale.toString(value, 'f', decimals);
     // A limit that rounds to zero is zero, without a sign.
@@ -232,10 +237,9 @@ QString FormatFixed(double value, int decimals)
     return text;
 }
 
-QString EchoFigure(const QString &text)
+QString EchoFigure(const QString &text, const QLocale &locale)
 {
     QString echo = TrimSpaces(text);
-    const QLocale locale;
     if (locale.negativeSign() != u"-"_s)
         return echo;
     for (qsizetype at = 0; at + 1 < echo.size(); ++at) {
@@ -254,7 +258,7 @@ struct ShownP {
     Interval standsFor;
 };
 
-ShownP PWithDigits(double p, int significant, bool exponent)
+ShownP PWithDigits(double p, int significant, bool exponent, const QLocale &locale)
 {
     int power = int(std::floor(std::log10(p)));
     double unit = std::pow(10.0, power + 1 - significant);
@@ -267,10 +271,11 @@ ShownP PWithDigits(double p, int significant, bool exponent)
     }
     const Interval standsFor{rounded - unit / 2, rounded + unit / 2};
     if (exponent)
-        return {FormatFixed(rounded / std::pow(10.0, power), significant - 1) + u"E"_s +
-                    FormatFixed(power, 0),
+        return {FormatFixed(rounded / std::pow(10.0, power), significant - 1, locale) + u"E"_s +
+                    FormatFixed(power, 0, locale),
                 standsFor};
-    return {WithoutLeadingZero(FormatFixed(rounded, std::max(0, significant - 1 - power))),
+    return {WithoutLeadingZero(FormatFixed(rounded, std::max(0, significant - 1 - power), locale),
+                               locale),
             standsFor};
 }
 
@@ -282,28 +287,30 @@ bool ReadAlike(Interval shown, Interval typed)
 }
 
 // "p = .000" stands for a p below .0005 and agrees with one, but reads as a p of 0.
-std::optional<Finding> ZeroPStyle(const QString &pText)
+std::optional<Finding> ZeroPStyle(const QString &pText, const QLocale &locale)
 {
-    const std::optional<TypedFigure> typed = ReadFigure(pText);
+    const std::optional<TypedFigure> typed = ReadFigure(pText, locale);
     if (!typed || typed->value != 0 || !(typed->half > 0) || typed->half >= 0.5)
         return std::nullopt;
     const double unit = 2 * typed->half;
     const int power = int(std::lround(std::log10(unit)));
-    const QString bound = InExponentForm(pText)
-                              ? FormatFixed(1, 0) + u"E"_s + FormatFixed(power, 0)
-                              : WithoutLeadingZero(FormatFixed(unit, std::max(0, -power)));
-    return Finding{
-        Finding::Warning,
-        u"Style: p = %1 cannot be exact; report it as p < %2."_s.arg(EchoFigure(pText), bound),
-        {},
-        {},
-        Finding::Style};
+    const QString bound =
+        InExponentForm(pText)
+            ? FormatFixed(1, 0, locale) + u"E"_s + FormatFixed(power, 0, locale)
+            : WithoutLeadingZero(FormatFixed(unit, std::max(0, -power), locale), locale);
+    return Finding{Finding::Warning,
+                   u"Style: p = %1 cannot be exact; report it as p < %2."_s.arg(
+                       EchoFigure(pText, locale), bound),
+                   {},
+                   {},
+                   Finding::Style};
 }
 } // namespace
 
-QString FormatP(double p, const QString &typedP, bool apart)
+QString FormatP(double p, const QString &typedP, bool apart, const QLocale &locale)
 {
-    const std::optional<Interval> typed = typedP.isEmpty() ? std::nullopt : RoundedP(typedP);
+    const std::optional<Interval> typed =
+        typedP.isEmpty() ? std::nullopt : RoundedP(typedP, locale);
     const bool exponent = typed && InExponentForm(typedP);
     // "< .0001", unless the typed p is below it: then only a decade below the typed p's own, so
     // that a lost zero shows.
@@ -313,10 +320,11 @@ QString FormatP(double p, const QString &typedP, bool apart)
     const double lowest = std::pow(10.0, lowestPower);
     // NaN and a p that underflowed too: no int conversion below may see them.
     if (!(p >= lowest) || !(p > 0))
-        return u"< "_s + (exponent ? FormatFixed(1, 0) + u"E"_s + FormatFixed(lowestPower, 0)
-                                   : WithoutLeadingZero(FormatFixed(lowest, -lowestPower)));
+        return u"< "_s +
+               (exponent ? FormatFixed(1, 0, locale) + u"E"_s + FormatFixed(lowestPower, 0, locale)
+                         : WithoutLeadingZero(FormatFixed(lowest, -lowestPower, locale), locale));
     for (int significant = 2;; ++significant) {
-        const ShownP shown = PWithDigits(p, significant, exponent);
+        const ShownP shown = PWithDigits(p, significant, exponent, locale);
         if (!apart || !typed || significant == 15 || !ReadAlike(shown.standsFor, *typed))
             return shown.text;
     }
@@ -332,30 +340,111 @@ QString FormatProportion(double value)
     return WithoutLeadingZero(FormatFixed(value, 2));
 }
 
+PJudgement JudgeP(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
+                  bool withTails, PComparison comparison, const QString &pText,
+                  const QString &alphaText, const QLocale &locale, const QString &relation)
+{
+    PJudgement judgement;
+    const std::optional<double> bound = TextToNumber(pText, locale);
+    switch (comparison) {
+    case PComparison::Equal: {
+        const std::optional<Interval> typed = RoundedP(pText, locale);
+        // A p typed as 0 is never right, however far the statistic's p underflows.
+        judgement.agree = typed && typed->hi > 0 && Overlap(*typed, pOfStatistic);
+        break;
+    }
+    case PComparison::Less:
+        judgement.agree = bound && pOfStatistic.lo < *bound;
+        break;
+    case PComparison::LessOrEqual:
+        judgement.agree = bound && pOfStatistic.lo <= *bound;
+        break;
+    case PComparison::Greater:
+        judgement.agree = bound && pOfStatistic.hi > *bound;
+        break;
+    case PComparison::GreaterOrEqual:
+        judgement.agree = bound && pOfStatistic.hi >= *bound;
+        break;
+    case PComparison::NotSignificant:
+        break;
+    }
+    const std::optional<double> alpha = TextToNumber(alphaText, locale);
+    if (comparison == PComparison::NotSignificant)
+        judgement.agree = alpha && pOfStatistic.hi >= *alpha;
+
+    const bool exact = comparison == PComparison::Equal;
+    const QString shown =
+        FormatP(pAtTyped, exact || bound ? pText : QString(), exact && !judgement.agree, locale);
+    judgement.gives =
+        EchoFigure(statistic, locale) +
+        (shown.startsWith(u'<') ? u" gives p "_s : u" gives p "_s + relation + u" "_s) + shown +
+        (withTails ? (oneTailed ? u" (one-tailed)"_s : u" (two-tailed)"_s) : QString());
+    if (judgement.agree) {
+        if (exact)
+            judgement.style = ZeroPStyle(pText, locale);
+        return judgement;
+    }
+    static const char16_t *const signs[] = {u"", u"< ", u"> ", u"\u2264 ", u"\u2265 "};
+    judgement.against =
+        comparison == PComparison::NotSignificant
+            ? u", not ns"_s
+            : u", not "_s + QString::fromUtf16(signs[int(comparison)]) + EchoFigure(pText, locale);
+
+    // Whether the conclusion at alpha changes: the reported side of alpha against the side the
+    // statistic's p falls on, where each is certain.
+    std::optional<bool> reported, recomputed;
+    if (alpha) {
+        switch (comparison) {
+        case PComparison::Equal:
+            reported = bound && *bound < *alpha;
+            break;
+        case PComparison::Less:
+        case PComparison::LessOrEqual:
+            if (bound && *bound <= *alpha)
+                reported = true;
+            break;
+        case PComparison::Greater:
+        case PComparison::GreaterOrEqual:
+            if (bound && *bound >= *alpha)
+                reported = false;
+            break;
+        case PComparison::NotSignificant:
+            reported = false;
+            break;
+        }
+        if (relation == u"="_s)
+            recomputed = pAtTyped < *alpha;
+        else if (relation == u"<"_s && pAtTyped < *alpha)
+            recomputed = true;
+        else if (relation == u">"_s && pAtTyped >= *alpha)
+            recomputed = false;
+    }
+    if (reported && recomputed && *reported != *recomputed) {
+        judgement.decisionFlips = true;
+        judgement.decisionNote = u" \u2014 at \u03b1 = "_s + EchoFigure(alphaText, locale) +
+                                 (*recomputed ? u" the result would be significant"_s
+                                              : u" the result would not be significant"_s);
+    }
+    return judgement;
+}
+
 Findings PFinding(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
                   bool withTails, const QString &pText, const QString &alphaText)
 {
-    const std::optional<Interval> typed = RoundedP(pText);
-    // A p typed as 0 is never right, however far the statistic's p underflows.
-    const bool agree = typed && typed->hi > 0 && Overlap(*typed, pOfStatistic);
-    const QString shown = FormatP(pAtTyped, pText, !agree);
-    const QString gives =
-        EchoFigure(statistic) + (shown.startsWith(u'<') ? u" gives p "_s : u" gives p = "_s) +
-        shown + (withTails ? (oneTailed ? u" (one-tailed)"_s : u" (two-tailed)"_s) : QString());
-    if (agree) {
-        Findings lines{{Finding::Agree, u"Figures agree: "_s + gives + u"."_s, {}, {}, Finding::P}};
-        if (const std::optional<Finding> style = ZeroPStyle(pText))
-            lines << *style;
+    const PJudgement judgement = JudgeP(statistic, pOfStatistic, pAtTyped, oneTailed, withTails,
+                                        PComparison::Equal, pText, alphaText);
+    if (judgement.agree) {
+        Findings lines{
+            {Finding::Agree, u"Figures agree: "_s + judgement.gives + u"."_s, {}, {}, Finding::P}};
+        if (judgement.style)
+            lines << *judgement.style;
         return lines;
     }
-    QString text = u"Check p: "_s + gives + u", not "_s + EchoFigure(pText);
-    const std::optional<double> alpha = TextToNumber(alphaText);
-    const bool recomputedSignificant = alpha && pAtTyped < *alpha;
-    if (alpha && recomputedSignificant != IsSignificant(pText, alphaText))
-        text += u" \u2014 at \u03b1 = "_s + EchoFigure(alphaText) +
-                (recomputedSignificant ? u" the result would be significant"_s
-                                       : u" the result would not be significant"_s);
-    return {{Finding::Warning, text + u"."_s, {}, {}, Finding::P}};
+    return {{Finding::Warning,
+             u"Check p: "_s + judgement.gives + judgement.against + judgement.decisionNote + u"."_s,
+             {},
+             {},
+             Finding::P}};
 }
 
 Findings TPFinding(const QString &dfText, const QString &tText, const QString &tailsText,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -24,18 +25,19 @@ using Findings = QList<Finding>;
 struct Interval {
     double lo, hi;
 };
-std::optional<Interval> Rounded(const QString &text);
+std::optional<Interval> Rounded(const QString &text, const QLocale &locale = QLocale());
 // The same for a typed p, within 0 to 1, except that a p typed as a whole number is exact.
-std::optional<Interval> RoundedP(const QString &text);
+std::optional<Interval> RoundedP(const QString &text, const QLocale &locale = QLocale());
 
 bool Overlap(Interval a, Interval b);
 // The range of |x| for x in the interval.
 Interval Magnitude(Interval x);
 
-// p of |t| with df degrees of freedom, one- or two-tailed; of chi-square with one df; of F with
-// df1 and df2 degrees of freedom (its upper tail).
+// p of |t| with df degrees of freedom, one- or two-tailed; of chi-square with df (one unless
+// given); of F with df1 and df2 degrees of freedom (its upper tail); of |z|, one- or two-tailed.
 double PFromT(double absT, double df, bool oneTailed);
-double PFromChiSquare(double chiSquare);
+double PFromChiSquare(double chiSquare, double df = 1);
+double PFromZ(double absZ, bool oneTailed);
 double PFromF(double f, double df1, double df2);
 
 // The confidence limits of the noncentrality for a typed t (95%), from the noncentral t; none
@@ -63,15 +65,35 @@ Findings Guarded(const std::function<Findings()> &checks, const QList<NameField>
 // that. Beside a typed p below .0001, "<" only a decade below the typed p, so that a lost zero
 // shows; in E notation when the typed p is; and when `apart`, with as many more digits as it
 // takes for the two not to read alike.
-QString FormatP(double p, const QString &typedP = {}, bool apart = false);
+QString FormatP(double p, const QString &typedP = {}, bool apart = false,
+                const QLocale &locale = QLocale());
 // Two decimals (d, t, interval limits), never "-0.00"; a correlation without its leading zero;
 // a proportion of variance (η²) with two decimals and without its leading zero.
-QString FormatFixed(double value, int decimals = 2);
+QString FormatFixed(double value, int decimals = 2, const QLocale &locale = QLocale());
 QString FormatCorrelation(double r);
 QString FormatProportion(double value);
 // A typed figure as the strip echoes it: trimmed, its minus signs those of the computed figures,
 // so that a line has one minus sign.
-QString EchoFigure(const QString &text);
+QString EchoFigure(const QString &text, const QLocale &locale = QLocale());
+
+// How a p is reported: exactly, as a bound, or as "ns" (not below alpha).
+enum class PComparison { Equal, Less, Greater, LessOrEqual, GreaterOrEqual, NotSignificant };
+
+// How a reported p stands against the p its statistic gives, over the statistic's rounding
+// interval. `gives` reads "t(38) = 2.10 gives p = .042 (two-tailed)", `against` ", not .02" and
+// `decisionNote` " — at α = .05 the result would not be significant" where the conclusion at
+// alpha changes. `relation` is how p stands to the shown p: "=", or "<" and ">" for a statistic
+// reported as a bound. Figures are read and written in `locale`'s notation.
+struct PJudgement {
+    bool agree = false;
+    bool decisionFlips = false;
+    QString gives, against, decisionNote;
+    std::optional<Finding> style;
+};
+PJudgement JudgeP(const QString &statistic, Interval pOfStatistic, double pAtTyped, bool oneTailed,
+                  bool withTails, PComparison comparison, const QString &pText,
+                  const QString &alphaText, const QLocale &locale = QLocale(),
+                  const QString &relation = QStringLiteral("="));
 
 // The p lines: agree or check, and whether the conclusion at alpha would change; after the
 // names, a style line for a p typed as zero to its last decimal. `statistic` is how the line

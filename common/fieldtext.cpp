@@ -27,10 +27,15 @@ bool PassesNameTest(const QString &text)
 // nan, infinity, and values outside the range of a double (1e999, 1e-400).
 std::optional<double> TextToNumber(const QString &text)
 {
+    return TextToNumber(text, QLocale());
+}
+
+std::optional<double> TextToNumber(const QString &text, const QLocale &notation)
+{
     const QString trimmed = TrimSpaces(text);
     if (trimmed.isEmpty() || trimmed.front().isSpace() || trimmed.back().isSpace())
         return std::nullopt;
-    QLocale locale;
+    QLocale locale = notation;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     const double value = locale.toDouble(trimmed, &ok);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <optional>
 
@@ -15,6 +16,8 @@ bool PassesNameTest(const QString &text);
 // The text-to-number conversion. It is the number test as well (see PassesNumberTest), so the
 // two can never disagree. Gives no value for a text that is not a finite number.
 std::optional<double> TextToNumber(const QString &text);
+// The same in a given notation, for texts written in another than the user's (a manuscript).
+std::optional<double> TextToNumber(const QString &text, const QLocale &locale);
 
 // The number test: the trimmed text is not empty and the text converts.
 bool PassesNumberTest(const QString &text);
