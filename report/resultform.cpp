@@ -170,16 +170,9 @@ void ResultForm::AddShowResultButton(double left, double top, double width, doub
 
 void ResultForm::AddMainMenuLink(double left, double top)
 {
-    LblMainMenuLnk = new ClickableLabel(QStringLiteral("Main Menu"), this);
-    LblMainMenuLnk->setObjectName(QStringLiteral("LblMainMenuLnk"));
-    LblMainMenuLnk->setFont(TimesFont(9.75, true, true));
-    QPalette pal = LblMainMenuLnk->palette();
-    pal.setColor(QPalette::WindowText, LinkColour);
-    LblMainMenuLnk->setPalette(pal);
+    LblMainMenuLnk = NewMainMenuLink(this);
     SetGeometryTwips(LblMainMenuLnk, left, top, 1095, 255);
     connect(LblMainMenuLnk, &ClickableLabel::clicked, this, &ResultForm::LblMainMenuLnk_Click);
-    // The link is a label and takes no focus; the keyboard reaches it with Alt+M.
-    ReadAsOneLink({LblMainMenuLnk}, QStringLiteral("Main Menu"), QKeySequence(Qt::ALT | Qt::Key_M));
 }
 
 void ResultForm::AddResultPane(double left, double top, double width, double height)

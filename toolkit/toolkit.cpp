@@ -1,6 +1,7 @@
 #include "toolkit/toolkit.h"
 
 #include "toolkit/accessibility.h"
+#include "toolkit/clickablelabel.h"
 #include "toolkit/twips.h"
 
 #include <QCoreApplication>
@@ -62,6 +63,19 @@ void SetUpWindow(QWidget *window, const char *name, const QString &caption)
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint);
+}
+
+ClickableLabel *NewMainMenuLink(QWidget *window)
+{
+    auto *link = new ClickableLabel(QStringLiteral("Main Menu"), window);
+    link->setObjectName(QStringLiteral("LblMainMenuLnk"));
+    link->setFont(TimesFont(9.75, true, true));
+    QPalette pal = link->palette();
+    pal.setColor(QPalette::WindowText, LinkColour);
+    link->setPalette(pal);
+    // The link is a label and takes no focus; the keyboard reaches it with Alt+M.
+    ReadAsOneLink({link}, QStringLiteral("Main Menu"), QKeySequence(Qt::ALT | Qt::Key_M));
+    return link;
 }
 
 QPalette FormPalette()

@@ -7,8 +7,8 @@
 #include <QString>
 #include <initializer_list>
 
+class ClickableLabel;
 class QLabel;
-
 class QWidget;
 
 // The windows' shared look.
@@ -33,6 +33,10 @@ void SetAsSquared(const QLabel *words, QLabel *letter, QLabel *square, QLabel *r
 // Gives a window its name, caption, icon, colours and a frame without a maximise button, and
 // makes it readable by screen readers (accessibility.h).
 void SetUpWindow(QWidget *window, const char *name, const QString &caption);
+
+// The "Main Menu" link at the top right of every window but the menu: dark blue bold italic,
+// a pointing hand, read as one link on Alt+M. The window places it and connects its click.
+ClickableLabel *NewMainMenuLink(QWidget *window);
 
 // Waits a moment for the window manager to frame a window just shown, where there is one.
 void WaitForFrame(const QWidget *window);
