@@ -1,1 +1,397 @@
 #include "sectioncheck/textcheckfrm.h"
+
+#include "sectioncheck/findingslist.h"
+#include "sectioncheck/verdictlook.h"
+#include "textcheck/documentreader.h"
+#include "toolkit/accessibility.h"
+#include "toolkit/clickablelabel.h"
+#include "toolkit/textbox.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/twips.h"
+
+#include <QBoxLayout>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFuture>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListView>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPromise>
+#include <QPushButton>
+#include <QShortcut>
+#include <QThreadPool>
+#include <QToolTip>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// The first local file among what is dragged, or nothing: dragged text goes into the editor.
+QString DraggedFile(const QMimeData *dragged)
+{
+    if (!dragged || !dragged->hasUrls())
+        return {};
+    for (const QUrl &url : dragged->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+// Opens at a size that fits a 1366 by 768 screen with its panel, frame included.
+constexpr double OpeningWidth = 13500, OpeningHeight = 9000;
+constexpr int PauseMs = 150;
+} // namespace
+
+TextCheckfrm::TextCheckfrm(QWidget *parent) : QWidget(parent)
+{
+    SetUpWindow(this, "TextCheckfrm", u"Kelvaron - Beta  Check a Results Section"_s);
+    // A manuscript wants room: this window takes the desktop's usual frame, maximise included.
+    setWindowFlags(Qt::Window);
+    setAcceptDrops(true);
+    // The frame is known before the first centring (the sizes are outer sizes).
+    create();
+    resize(TwipsToPixels(OpeningWidth), TwipsToPixels(OpeningHeight));
+    setMinimumSize(TwipsToPixels(7200), TwipsToPixels(5400));
+    buildContents();
+
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(PauseMs);
+    connect(&m_pause, &QTimer::timeout, this, &TextCheckfrm::StartCheck);
+    ScheduleCheck();
+    CenterForm();
+}
+
+TextCheckfrm::~TextCheckfrm() = default;
+
+void TextCheckfrm::buildContents()
+{
+    // Made in tab order: Open, alpha, the text, the list.
+    auto *layout = new QVBoxLayout(this);
+    const int margin = TwipsToPixels(150);
+    layout->setContentsMargins(margin, TwipsToPixels(90), margin, margin);
+    layout->setSpacing(TwipsToPixels(90));
+
+    auto *top = new QHBoxLayout;
+    top->setSpacing(TwipsToPixels(90));
+    layout->addLayout(top);
+    CmdOpen = new QPushButton(u"Open…"_s, this);
+    CmdOpen->setObjectName(u"CmdOpen"_s);
+    CmdOpen->setFont(TimesFont(9.75, true));
+    CmdOpen->setShortcut(QKeySequence::Open);
+    CmdOpen->setToolTip(u"Open a .txt, .md, .html, .docx, .odt or .pdf file (Ctrl+O)"_s);
+    connect(CmdOpen, &QPushButton::clicked, this, &TextCheckfrm::CmdOpen_Click);
+    top->addWidget(CmdOpen);
+    top->addSpacing(TwipsToPixels(240));
+
+    auto *lblAlpha = new QLabel(u"alpha"_s, this);
+    lblAlpha->setObjectName(u"lblAlpha"_s);
+    lblAlpha->setFont(TimesFont(8.25, true));
+    top->addWidget(lblAlpha);
+    txtAlpha = new TextBox(10, this);
+    txtAlpha->setObjectName(u"txtAlpha"_s);
+    txtAlpha->setFont(TimesFont(8.25, true));
+    txtAlpha->setText(u".05"_s);
+    txtAlpha->setFixedWidth(TwipsToPixels(720));
+    lblAlpha->setBuddy(txtAlpha);
+    txtAlpha->setAccessibleName(u"alpha"_s);
+    connect(txtAlpha, &QLineEdit::textChanged, this, &TextCheckfrm::ScheduleCheck);
+    top->addWidget(txtAlpha);
+    top->addStretch();
+
+    LblMainMenuLnk = NewMainMenuLink(this);
+    connect(LblMainMenuLnk, &ClickableLabel::clicked, this, &TextCheckfrm::LblMainMenuLnk_Click);
+    top->addWidget(LblMainMenuLnk, 0, Qt::AlignTop);
+
+    txtText = new QPlainTextEdit(this);
+    txtText->setObjectName(u"txtText"_s);
+    txtText->setAccessibleName(u"Text to check"_s);
+    txtText->setFont(TimesFont(12));
+    txtText->setPlaceholderText(u"Paste or type a results section, or open a file (Ctrl+O)."_s);
+    // Tab moves on to the list, as everywhere else in the program; a manuscript needs no tabs.
+    txtText->setTabChangesFocus(true);
+    txtText->viewport()->installEventFilter(this);
+    connect(txtText, &QPlainTextEdit::textChanged, this, &TextCheckfrm::ScheduleCheck);
+    layout->addWidget(txtText, 3);
+
+    auto *middle = new QHBoxLayout;
+    layout->addLayout(middle);
+    lblTotals = new QLabel(this);
+    lblTotals->setObjectName(u"lblTotals"_s);
+    lblTotals->setFont(TimesFont(9.75, true));
+    lblTotals->setTextFormat(Qt::PlainText);
+    // Unnamed, it is read by its text, and each new text reaches readers as a name change.
+    lblTotals->setAccessibleDescription(u"Totals of the check, updated as the text changes"_s);
+    middle->addWidget(lblTotals, 1);
+    LblCopyFindings = new ClickableLabel(u"Copy Findings"_s, this);
+    LblCopyFindings->setObjectName(u"LblCopyFindings"_s);
+    LblCopyFindings->setFont(TimesFont(9.75, true, true));
+    QPalette link = LblCopyFindings->palette();
+    link.setColor(QPalette::WindowText, LinkColour);
+    LblCopyFindings->setPalette(link);
+    LblCopyFindings->setToolTip(u"Copy the totals and the list as a table (Ctrl+Shift+C)"_s);
+    ReadAsOneLink({LblCopyFindings}, u"Copy Findings"_s,
+                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    connect(LblCopyFindings, &ClickableLabel::clicked, this, &TextCheckfrm::LblCopyFindings_Click);
+    middle->addWidget(LblCopyFindings);
+
+    lstFindings = new QListView(this);
+    lstFindings->setObjectName(u"lstFindings"_s);
+    lstFindings->setAccessibleName(u"Findings"_s);
+    lstFindings->setFont(TimesFont(9.75));
+    lstFindings->setUniformItemSizes(true);
+    lstFindings->setIconSize(QSize(16, 16));
+    lstFindings->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstFindings->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_findings = new FindingsModel(this);
+    lstFindings->setModel(m_findings);
+    lstFindings->setItemDelegate(new FindingsDelegate(lstFindings));
+    connect(lstFindings->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { lstFindings_CurrentChanged(current.row()); });
+    // Enter or a double click goes on into the text, to mend the result there.
+    connect(lstFindings, &QListView::activated, this,
+            [this](const QModelIndex &index) { SelectResult(index.row(), true); });
+    layout->addWidget(lstFindings, 1);
+
+    auto *next = new QShortcut(QKeySequence(Qt::Key_F8), this);
+    connect(next, &QShortcut::activated, this, [this] { GoToFinding(true); });
+    auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F8), this);
+    connect(previous, &QShortcut::activated, this, [this] { GoToFinding(false); });
+    txtText->setFocus();
+}
+
+void TextCheckfrm::CenterForm()
+{
+    MoveWindowTwips(this, ScreenWidthTwips() / 2 - WindowWidthTwips(this) / 2,
+                    ScreenHeightTwips() / 2 - WindowHeightTwips(this) / 2);
+}
+
+void TextCheckfrm::ScheduleCheck()
+{
+    // Restarted by every key, so the check runs once typing pauses.
+    ++m_generation;
+    m_pause.start();
+}
+
+void TextCheckfrm::StartCheck()
+{
+    // On a thread of the pool: a long manuscript's check never holds up typing. The results
+    // come back to this thread and are shown only if nothing was edited meanwhile.
+    const quint64 generation = m_generation;
+    const QString text = txtText->toPlainText();
+    const QString alpha = txtAlpha->text();
+    auto promise = std::make_shared<QPromise<TextCheck>>();
+    QFuture<TextCheck> checked = promise->future();
+    promise->start();
+    ++m_pending;
+    QThreadPool::globalInstance()->start([promise, text, alpha] {
+        promise->addResult(CheckText(text, alpha));
+        promise->finish();
+    });
+    checked.then(this, [this, generation](const TextCheck &check) {
+        --m_pending;
+        if (generation == m_generation)
+            ApplyCheck(check);
+    });
+}
+
+void TextCheckfrm::ApplyCheck(const TextCheck &check)
+{
+    // Marks are cursors of the document, so they move with the text until the next check.
+    QList<QTextEdit::ExtraSelection> marks;
+    marks.reserve(check.results.size());
+    for (const FoundResult &result : check.results) {
+        QTextEdit::ExtraSelection mark{QTextCursor(txtText->document()),
+                                       MarkFormat(result.verdict)};
+        mark.cursor.setPosition(int(result.place.offset));
+        mark.cursor.setPosition(int(result.place.offset + result.place.length),
+                                QTextCursor::KeepAnchor);
+        marks.append(mark);
+    }
+    txtText->setExtraSelections(marks);
+    lblTotals->setText(TotalsLine(CountVerdicts(check)));
+    m_findings->setResults(check.results);
+}
+
+int TextCheckfrm::ResultAt(int position) const
+{
+    const QList<QTextEdit::ExtraSelection> marks = txtText->extraSelections();
+    for (qsizetype i = 0; i < marks.size(); ++i) {
+        const QTextCursor &mark = marks.at(i).cursor;
+        if (mark.selectionStart() <= position && position < mark.selectionEnd())
+            return int(i);
+    }
+    return -1;
+}
+
+bool TextCheckfrm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != txtText->viewport())
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::ToolTip: {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        // The character under the pointer: the caret place nearest it, less one where the
+        // pointer is left of that place.
+        const QTextCursor near = txtText->cursorForPosition(help->pos());
+        const bool leftOfIt = help->pos().x() < txtText->cursorRect(near).left();
+        const int row = ResultAt(near.position() - (leftOfIt ? 1 : 0));
+        if (row >= 0 && row < m_findings->results().size())
+            QToolTip::showText(help->globalPos(), m_findings->results().at(row).message,
+                               txtText->viewport());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        if (auto *drag = static_cast<QDragMoveEvent *>(event);
+            !DraggedFile(drag->mimeData()).isEmpty()) {
+            drag->acceptProposedAction();
+            return true;
+        }
+        break;
+    case QEvent::Drop:
+        if (auto *drop = static_cast<QDropEvent *>(event);
+            !DraggedFile(drop->mimeData()).isEmpty()) {
+            drop->acceptProposedAction();
+            OpenDocument(DraggedFile(drop->mimeData()));
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TextCheckfrm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DraggedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TextCheckfrm::dropEvent(QDropEvent *event)
+{
+    const QString file = DraggedFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OpenDocument(file);
+}
+
+bool TextCheckfrm::OpenDocument(const QString &path)
+{
+    const DocumentText read = ReadDocument(path);
+    if (!read.error.isEmpty()) {
+        ShowMessageBox(this, read.error, u"Error"_s, MessageIcon::Critical);
+        return false;
+    }
+    // One edit of the document, not a new document: Ctrl+Z brings the old text back.
+    QTextCursor cursor(txtText->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(read.text);
+    cursor.endEditBlock();
+    cursor.movePosition(QTextCursor::Start);
+    txtText->setTextCursor(cursor);
+    txtText->setFocus();
+    return true;
+}
+
+void TextCheckfrm::CmdOpen_Click()
+{
+    QStringList patterns;
+    for (const QString &extension : DocumentExtensions())
+        patterns << u"*."_s + extension;
+    const QString filter = u"Manuscripts (%1);;All files (*)"_s.arg(patterns.join(u' '));
+    static QString folder;
+    const QString path = QFileDialog::getOpenFileName(this, u"Open"_s, folder, filter);
+    if (path.isEmpty())
+        return;
+    folder = QFileInfo(path).absolutePath();
+    OpenDocument(path);
+}
+
+void TextCheckfrm::LblCopyFindings_Click()
+{
+    QGuiApplication::clipboard()->setMimeData(
+        FindingsCopy(lblTotals->text(), m_findings->results()));
+}
+
+void TextCheckfrm::LblMainMenuLnk_Click()
+{
+    // The text stays: a pasted manuscript is never thrown away by going to another window.
+    hide();
+    Q_EMIT mainMenuRequested();
+}
+
+void TextCheckfrm::GoToFinding(bool forward)
+{
+    const QList<QTextEdit::ExtraSelection> marks = txtText->extraSelections();
+    const QList<FoundResult> &results = m_findings->results();
+    QList<int> stops;
+    for (qsizetype i = 0; i < results.size() && i < marks.size(); ++i) {
+        if (NeedsALook(results.at(i).verdict))
+            stops << int(i);
+    }
+    if (stops.isEmpty())
+        return;
+    const QTextCursor caret = txtText->textCursor();
+    // From the selection's end forwards, from its start backwards, so that a selected result
+    // is passed over; round the end of the text to the other side.
+    int found = forward ? stops.first() : stops.last();
+    if (forward) {
+        for (int row : stops) {
+            if (marks.at(row).cursor.selectionStart() >= caret.selectionEnd()) {
+                found = row;
+                break;
+            }
+        }
+    } else {
+        for (auto row = stops.crbegin(); row != stops.crend(); ++row) {
+            if (marks.at(*row).cursor.selectionStart() < caret.selectionStart()) {
+                found = *row;
+                break;
+            }
+        }
+    }
+    SelectResult(found, true);
+}
+
+void TextCheckfrm::SelectResult(int row, bool focusText)
+{
+    const QList<QTextEdit::ExtraSelection> marks = txtText->extraSelections();
+    if (row < 0 || row >= marks.size())
+        return;
+    // The caret ends after the result, as after a selection by the keyboard; readers are told
+    // of the new selection and read the result.
+    QTextCursor selection(txtText->document());
+    selection.setPosition(marks.at(row).cursor.selectionStart());
+    selection.setPosition(marks.at(row).cursor.selectionEnd(), QTextCursor::KeepAnchor);
+    if (focusText)
+        txtText->setFocus(Qt::ShortcutFocusReason);
+    txtText->setTextCursor(selection);
+    txtText->centerCursor();
+    m_selecting = true;
+    lstFindings->setCurrentIndex(m_findings->index(row));
+    m_selecting = false;
+}
+
+void TextCheckfrm::lstFindings_CurrentChanged(int row)
+{
+    if (!m_selecting && row >= 0)
+        SelectResult(row, false);
+}
+
+void TextCheckfrm::closeEvent(QCloseEvent *event)
+{
+    // Closing any window ends the program at once: nothing to confirm, nothing to save.
+    event->accept();
+    QCoreApplication::quit();
+}

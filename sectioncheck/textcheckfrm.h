@@ -1,1 +1,73 @@
 #pragma once
+
+#include "textcheck/textcheck.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class ClickableLabel;
+class FindingsModel;
+class QLabel;
+class QListView;
+class QPlainTextEdit;
+class QPushButton;
+class TextBox;
+
+// "Check a Results Section": a manuscript pasted, typed or opened, every result in it marked
+// where it stands and listed beneath with what the check found. Unlike the test windows it is
+// resizable, has no result page, and keeps its text when the user goes back to the main menu.
+class TextCheckfrm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TextCheckfrm(QWidget *parent = nullptr);
+    ~TextCheckfrm() override;
+
+    // Replaces the text with the file's, as one step that Ctrl+Z takes back; a file that cannot
+    // be read is reported in an "Error" box and the text stays. False when it was not read.
+    bool OpenDocument(const QString &path);
+
+    void CmdOpen_Click();
+    void LblCopyFindings_Click();
+    void LblMainMenuLnk_Click();
+    // F8 and Shift+F8: the next or previous result that is not consistent, round the text's end.
+    void GoToFinding(bool forward);
+
+    // How many checks are running or waiting to be applied; zero once the marks are current.
+    int checksPending() const { return m_pending; }
+
+Q_SIGNALS:
+    // The window has hidden itself; the main menu should be shown again.
+    void mainMenuRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildContents();
+    void CenterForm();
+    void ScheduleCheck();
+    void StartCheck();
+    void ApplyCheck(const TextCheck &check);
+    void SelectResult(int row, bool focusText);
+    void lstFindings_CurrentChanged(int row);
+    // The result under a place in the text, or -1.
+    int ResultAt(int position) const;
+
+    QPushButton *CmdOpen = nullptr;
+    TextBox *txtAlpha = nullptr;
+    ClickableLabel *LblMainMenuLnk = nullptr;
+    QPlainTextEdit *txtText = nullptr;
+    QLabel *lblTotals = nullptr;
+    ClickableLabel *LblCopyFindings = nullptr;
+    QListView *lstFindings = nullptr;
+    FindingsModel *m_findings = nullptr;
+
+    QTimer m_pause;
+    // Each edit starts a new generation; a check's results are shown only if no edit came since.
+    quint64 m_generation = 0;
+    int m_pending = 0;
+    bool m_selecting = false;
+};

@@ -1,0 +1,138 @@
+#include "sectioncheck/findingslist.h"
+
+#include "sectioncheck/verdictlook.h"
+
+#include <QApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+void FindingsModel::setResults(const QList<FoundResult> &results)
+{
+    beginResetModel();
+    m_results = results;
+    endResetModel();
+}
+
+int FindingsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_results.size());
+}
+
+QVariant FindingsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_results.size())
+        return {};
+    const FoundResult &result = m_results.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case QuoteRole:
+        return result.quote;
+    case MessageRole:
+    case Qt::ToolTipRole:
+        return result.message;
+    case VerdictRole:
+        return int(result.verdict);
+    case Qt::DecorationRole:
+        return VerdictIcon(result.verdict);
+    case Qt::AccessibleTextRole:
+        return VerdictWord(result.verdict) + u": "_s + result.message;
+    default:
+        return {};
+    }
+}
+
+namespace {
+constexpr int Padding = 4;
+
+int QuoteWidth(const QStyleOptionViewItem &option)
+{
+    return std::max(option.rect.width() / 3, 120);
+}
+} // namespace
+
+void FindingsDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                             const QModelIndex &index) const
+{
+    QStyleOptionViewItem panel = option;
+    initStyleOption(&panel, index);
+    panel.text.clear();
+    panel.icon = QIcon();
+    const QWidget *view = option.widget;
+    QStyle *style = view ? view->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &panel, painter, view);
+
+    const QRect row = option.rect.adjusted(Padding, 0, -Padding, 0);
+    const int iconSide = option.decorationSize.height();
+    const QRect iconPlace(row.left(), row.center().y() - iconSide / 2 + 1, iconSide, iconSide);
+    index.data(Qt::DecorationRole).value<QIcon>().paint(painter, iconPlace);
+
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->save();
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setFont(option.font);
+    const QFontMetrics metrics(option.font);
+    const int quoteLeft = iconPlace.right() + 1 + 2 * Padding;
+    const QRect quotePlace(quoteLeft, row.top(), QuoteWidth(option), row.height());
+    const QRect messagePlace(quotePlace.right() + 1 + 3 * Padding, row.top(),
+                             row.right() - quotePlace.right() - 3 * Padding, row.height());
+    const auto draw = [&](const QRect &place, const QString &text) {
+        painter->drawText(place, Qt::AlignLeft | Qt::AlignVCenter,
+                          metrics.elidedText(text, Qt::ElideRight, place.width()));
+    };
+    draw(quotePlace, index.data(FindingsModel::QuoteRole).toString());
+    draw(messagePlace, index.data(FindingsModel::MessageRole).toString());
+    painter->restore();
+}
+
+QSize FindingsDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
+{
+    const int height = std::max(QFontMetrics(option.font).height(), option.decorationSize.height());
+    return {option.rect.width(), height + Padding};
+}
+
+namespace {
+// One cell's text: nothing invisible, one line.
+QString CellText(const QString &text)
+{
+    QString cell;
+    cell.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Format)
+            continue;
+        const bool breaks = c == u'\t' || c == u'\n' || c == u'\r' || c == QChar::LineSeparator ||
+                            c == QChar::ParagraphSeparator;
+        cell += breaks ? QChar(u' ') : c;
+    }
+    return cell;
+}
+} // namespace
+
+QMimeData *FindingsCopy(const QString &totals, const QList<FoundResult> &results)
+{
+    const QStringList heads = {u"Verdict"_s, u"Result"_s, u"Finding"_s};
+    QStringList plain = {CellText(totals), heads.join(u'\t')};
+    QString html = u"<html><head><meta charset=\"utf-8\"></head><body><p>"_s +
+                   CellText(totals).toHtmlEscaped() +
+                   u"</p><table border=\"1\" cellspacing=\"0\" cellpadding=\"4\"><tr>"_s;
+    for (const QString &head : heads)
+        html += u"<th>"_s + head + u"</th>"_s;
+    html += u"</tr>"_s;
+    for (const FoundResult &result : results) {
+        const QStringList cells = {VerdictWord(result.verdict), CellText(result.quote),
+                                   CellText(result.message)};
+        plain << cells.join(u'\t');
+        html += u"<tr>"_s;
+        for (const QString &cell : cells)
+            html += u"<td>"_s + cell.toHtmlEscaped() + u"</td>"_s;
+        html += u"</tr>"_s;
+    }
+    html += u"</table></body></html>"_s;
+
+    auto *copy = new QMimeData;
+    copy->setText(plain.join(u'\n') + u'\n');
+    copy->setHtml(html);
+    return copy;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "textcheck/textcheck.h"
+
+#include <QIcon>
+#include <QString>
+#include <QTextCharFormat>
+
+// How the window shows a verdict: in words, as an icon and as a mark in the text. The marks and
+// the icons differ in shape as well as colour, for users who do not tell red from green.
+
+// "Consistent", "Consistent (one-tailed)", "Inconsistent", "Decision error", "Unchecked".
+QString VerdictWord(Verdict verdict);
+
+// A tick, a cross, a warning triangle and a question mark in a ring (consistent results, the
+// one-tailed ones included, share the tick).
+QIcon VerdictIcon(Verdict verdict);
+
+// The mark under a result: a thin green line, a red wave, a red wave on a light red ground, a
+// grey dotted line.
+QTextCharFormat MarkFormat(Verdict verdict);
+
+// Whether F8 stops at a result: every one but the consistent ones.
+bool NeedsALook(Verdict verdict);
