@@ -4,6 +4,7 @@
 #include "app/modsupershell.h"
 #include "chisquare/chisquaretestfrm.h"
 #include "correlation/correlationfrm.h"
+#include "sectioncheck/textcheckfrm.h"
 #include "toolkit/accessibility.h"
 #include "toolkit/clickablelabel.h"
 #include "toolkit/toolkit.h"
@@ -116,6 +117,12 @@ void MainFrm::buildContents()
                                        u"Compare Means for 3 or More Independent Samples"_s, false,
                                        5550, 1890, 1560, 225);
     KeepLabelsInLine({Label19, Label20});
+    // The check of a whole text stands apart from the tests, at the top right on the line of the
+    // greeting, ending where the feedback button ends.
+    ClickableLabel *Label21 = addEntry(this, "Label21", u"Check a Results Section"_s,
+                                       u"Check every statistic in a text you paste or open"_s,
+                                       false, 6345, 540, 2250, 225);
+    KeepLabelsInLine({Label21});
 
     connect(LblMainMenuLnk, &ClickableLabel::clicked, this, &MainFrm::LblMainMenuLnk_Click);
     connect(Label9, &ClickableLabel::clicked, this, &MainFrm::Label9_Click);
@@ -126,6 +133,7 @@ void MainFrm::buildContents()
     connect(Label18, &ClickableLabel::clicked, this, &MainFrm::Label18_Click);
     connect(Label19, &ClickableLabel::clicked, this, &MainFrm::Label19_Click);
     connect(Label20, &ClickableLabel::clicked, this, &MainFrm::Label20_Click);
+    connect(Label21, &ClickableLabel::clicked, this, &MainFrm::Label21_Click);
 
     // The entries are labels and take no focus: each row is one link for screen readers and
     // has a key of its own, which opens it like a click on its first piece.
@@ -136,6 +144,7 @@ void MainFrm::buildContents()
     ReadAsOneLink({Label18}, u"Two by Two Chi-Square"_s, QKeySequence(Qt::ALT | Qt::Key_3));
     ReadAsOneLink({Label19}, u"Pearson Correlation"_s, QKeySequence(Qt::ALT | Qt::Key_4));
     ReadAsOneLink({Label20}, u"One-Way ANOVA"_s, QKeySequence(Qt::ALT | Qt::Key_5));
+    ReadAsOneLink({Label21}, u"Check a Results Section"_s, QKeySequence(Qt::ALT | Qt::Key_6));
 
     auto *CmdFeedbacks = new QPushButton(u"Your Feedbacks"_s, this);
     CmdFeedbacks->setObjectName(u"CmdFeedbacks"_s);
@@ -195,6 +204,10 @@ void MainFrm::Label20_Click()
 {
     OpenTest(m_anovafrm);
 }
+void MainFrm::Label21_Click()
+{
+    OpenTest(m_textCheckfrm);
+}
 
 template <typename Form> void MainFrm::OpenTest(std::unique_ptr<Form> &form)
 {
@@ -202,7 +215,7 @@ template <typename Form> void MainFrm::OpenTest(std::unique_ptr<Form> &form)
     hide();
     if (!form) {
         form = std::make_unique<Form>();
-        connect(form.get(), &ResultForm::mainMenuRequested, this, &MainFrm::ShowAgain);
+        connect(form.get(), &Form::mainMenuRequested, this, &MainFrm::ShowAgain);
     }
     ShowWindow(form.get());
 }

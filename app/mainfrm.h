@@ -4,6 +4,7 @@
 #include <memory>
 
 class ChiSquareTestfrm;
+class TextCheckfrm;
 class anovafrm;
 class correlationfrm;
 class ttestdepfrm;
@@ -28,6 +29,7 @@ public:
     void Label18_Click();
     void Label19_Click();
     void Label20_Click();
+    void Label21_Click();
     void CmdFeedbacks_Click();
 
 protected:
@@ -45,6 +47,7 @@ private:
     std::unique_ptr<ChiSquareTestfrm> m_chiSquareTestfrm;
     std::unique_ptr<correlationfrm> m_correlationfrm;
     std::unique_ptr<anovafrm> m_anovafrm;
+    std::unique_ptr<TextCheckfrm> m_textCheckfrm;
 };
 
 // Where "Your Feedbacks" sends the user's e-mail.
