@@ -174,6 +174,11 @@ QString WithoutLeadingZero(QString text, const QLocale &locale = QLocale())
 }
 } // namespace
 
+double PFromR(double absR, double df, bool oneTailed)
+{
+    return PFromT(TFromR(absR, df), df, oneTailed);
+}
+
 std::optional<Interval> NoncentralityLimits(double t, double df)
 {
     // Boost reports what it cannot evaluate by throwing; the effect size then goes without it.

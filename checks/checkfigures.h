@@ -38,6 +38,8 @@ Interval Magnitude(Interval x);
 double PFromT(double absT, double df, bool oneTailed);
 double PFromChiSquare(double chiSquare, double df = 1);
 double PFromZ(double absZ, bool oneTailed);
+// p of |r| with df degrees of freedom, through t = r·√(df / (1 − r²)); 0 for a perfect r.
+double PFromR(double absR, double df, bool oneTailed);
 double PFromF(double f, double df1, double df2);
 
 // The confidence limits of the noncentrality for a typed t (95%), from the noncentral t; none

@@ -1,1 +1,51 @@
 #pragma once
+
+#include "checks/checkfigures.h"
+#include "textcheck/textcheck.h"
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+// The scanner's half of the text check: where each result stands and its parts as written,
+// before any p is computed. One pass over the text, each candidate read with a bounded
+// look-ahead, so that no text can make it slow.
+
+// A figure where it stands, and the same in plain notation ("-2.10", "1224.08", "3.6e-6"): ASCII
+// digits, "-" for any minus, no group separators, a leading zero kept only if written.
+struct ScannedFigure {
+    qsizetype begin = -1, end = -1;
+    QString plain;
+    bool present() const { return begin >= 0; }
+};
+
+struct ScannedResult {
+    TestKind test = TestKind::T;
+    // From the statistic's symbol to the end of its p; to the end of the statistic where several
+    // statistics share one p ("ps < .001").
+    qsizetype begin = 0, end = 0;
+    ScannedFigure df1, df2, n, statistic, p;
+    QString statisticComparison; // "=", "<", ">"
+    PComparison pComparison = PComparison::Equal;
+    QString pComparisonName; // "=", "<", ">", "<=", ">=", "ns"
+};
+
+struct Scan {
+    QList<ScannedResult> results;
+    // p values with no statistic: begin and end of each.
+    QList<std::pair<qsizetype, qsizetype>> loneP;
+};
+
+Scan ScanText(QStringView text);
+
+// The places where a sentence ends and where a paragraph ends, in order, for the tails of a
+// result; and the mentions of one or two tails.
+struct TailsMention {
+    qsizetype at;
+    int tails;
+};
+struct TextStructure {
+    QList<qsizetype> sentenceEnds, paragraphEnds;
+    QList<TailsMention> tailsMentions;
+};
+TextStructure ReadStructure(QStringView text);
