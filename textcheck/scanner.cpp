@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QHash>
 #include <algorithm>
+#include <string_view>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -283,9 +284,11 @@ std::optional<qsizetype> Reader::ReadNotSignificant(qsizetype i) const
 // A statistic's symbol at a word's start: what test it names and where the symbol ends.
 std::optional<std::pair<TestKind, qsizetype>> Reader::ReadSymbol(qsizetype i) const
 {
-    if (!WordStart(i))
-        return std::nullopt;
     const char16_t c = at(i);
+    // Most characters start no symbol: tell them first, cheaply.
+    static constexpr std::u16string_view starts = u"tFrzZQxXcC\u03c7\u03a7";
+    if (starts.find(c) == std::u16string_view::npos || !WordStart(i))
+        return std::nullopt;
     const auto ends = [this](qsizetype j) { return !IsWordChar(at(j)); };
     // "χ2", "χ²", "χ 2", "X2", "Chi2", "chi-square": the 2 may stand apart by a blank.
     const auto chiSquare = [&](qsizetype j, bool twoNeeded) -> std::optional<qsizetype> {
@@ -517,7 +520,8 @@ Scan ScanText(QStringView text)
             result.test == TestKind::Z ||
             (result.df1.present() && (result.test != TestKind::F || result.df2.present()));
         if (!p) {
-            if (complete && nextStatistic >= 0)
+            // A chain of statistics sharing one "ps" is short; a longer run is no such chain.
+            if (complete && nextStatistic >= 0 && pending.size() < 12)
                 pending.append(result);
             else
                 pending.clear();

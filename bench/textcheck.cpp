@@ -1,0 +1,77 @@
+// Time of the text check: a generated results section of 10,000 words with 200 results (the bar
+// is 5 ms), and 1 MB texts built to be slow, one line without a break (the bar is 100 ms), each
+// also at twice the size, which should take about twice the time.
+#include "textcheck/textcheck.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QStringList>
+#include <algorithm>
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// A results section in the forms authors write, every fiftieth word a result.
+QString ResultsSection(int words, int results)
+{
+    const QStringList filler =
+        u"the participants in both conditions showed a reliable pattern of "
+        u"responses that was consistent with the hypothesis and prior work"_s.split(u' ');
+    const QStringList forms = {u"t(38) = 2.10, p = .042"_s,
+                               u"F(2, 57) = 3.76, MSE = 2.30, p = .029"_s,
+                               u"r(38) = .45, p = .004"_s,
+                               u"\u03c7\u00b2(1, N = 100) = 4.32, p = .038"_s,
+                               u"z = 1.96, p = .05"_s,
+                               u"t(40) = 5.37, p < .001"_s,
+                               u"F(1, 1,024) = 1,224.08, p < .001"_s,
+                               u"Q(9) = 25.3, p = .003"_s};
+    QRandomGenerator random(7);
+    QStringList text;
+    const int every = words / results;
+    for (int i = 0; i < words; ++i) {
+        if (i % every == every - 1)
+            text << u"("_s + forms.at(random.bounded(int(forms.size()))) + u")."_s;
+        else
+            text << filler.at(random.bounded(int(filler.size())));
+    }
+    return text.join(u' ');
+}
+
+// The best of several runs, in milliseconds, and how many results were found.
+std::pair<double, qsizetype> Timed(const QString &text, int runs)
+{
+    double best = 1e300;
+    qsizetype found = 0;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        found = CheckText(text).results.size();
+        best = std::min(best, clock.nsecsElapsed() / 1e6);
+    }
+    return {best, found};
+}
+} // namespace
+
+int main()
+{
+    const QString section = ResultsSection(10'000, 200);
+    const auto [sectionMs, sectionResults] = Timed(section, 20);
+    std::printf("results section, 10,000 words: %.2f ms, %lld results (bar 5 ms)\n", sectionMs,
+                static_cast<long long>(sectionResults));
+    const std::pair<const char *, QString> slow[] = {
+        {"t( repeated", u"t("_s},
+        {"p = . repeated", u"p = ."_s},
+        {"t(1) = 2, repeated", u"t(1) = 2, "_s},
+        {"F(1, [2( repeated", u"F(1, [2("_s},
+        {"digits", u"1234567890"_s},
+    };
+    constexpr qsizetype Megabyte = 1 << 20;
+    for (const auto &[name, unit] : slow) {
+        const qsizetype units = Megabyte / (unit.size() * 2); // UTF-16: two bytes a character
+        const auto [once, ignored] = Timed(unit.repeated(units), 3);
+        const auto [twice, ignored2] = Timed(unit.repeated(2 * units), 3);
+        std::printf("%-20s 1 MB: %6.2f ms, 2 MB: %6.2f ms (x%.2f; bar 100 ms)\n", name, once, twice,
+                    twice / once);
+    }
+}
