@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPromise>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QThreadPool>
 #include <QToolTip>
@@ -56,8 +57,12 @@ TextCheckfrm::TextCheckfrm(QWidget *parent) : QWidget(parent)
     setAcceptDrops(true);
     // The frame is known before the first centring (the sizes are outer sizes).
     create();
-    resize(TwipsToPixels(OpeningWidth), TwipsToPixels(OpeningHeight));
     setMinimumSize(TwipsToPixels(7200), TwipsToPixels(5400));
+    // On a smaller screen, what there is of it, with room for a frame and a panel.
+    const QSize room = screen()->availableGeometry().size() - QSize(16, 64);
+    resize(QSize(TwipsToPixels(OpeningWidth), TwipsToPixels(OpeningHeight))
+               .boundedTo(room)
+               .expandedTo(minimumSize()));
     buildContents();
 
     m_pause.setSingleShot(true);
@@ -163,6 +168,20 @@ void TextCheckfrm::buildContents()
     auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F8), this);
     connect(previous, &QShortcut::activated, this, [this] { GoToFinding(false); });
     txtText->setFocus();
+}
+
+void TextCheckfrm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // Centred again once the window manager has framed it, so that the frame's real size
+    // counts; later it opens where the user left it.
+    QTimer::singleShot(0, this, [this] {
+        WaitForFrame(this);
+        CenterForm();
+    });
 }
 
 void TextCheckfrm::CenterForm()

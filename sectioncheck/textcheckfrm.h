@@ -32,8 +32,9 @@ public:
     // F8 and Shift+F8: the next or previous result that is not consistent, round the text's end.
     void GoToFinding(bool forward);
 
-    // How many checks are running or waiting to be applied; zero once the marks are current.
-    int checksPending() const { return m_pending; }
+    // Whether a check waits for typing to pause, runs, or has results not yet shown: false once
+    // the marks, the totals and the list are those of the text as it stands.
+    bool checkPending() const { return m_pause.isActive() || m_pending > 0; }
 
 Q_SIGNALS:
     // The window has hidden itself; the main menu should be shown again.
@@ -44,6 +45,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildContents();
@@ -70,4 +72,5 @@ private:
     quint64 m_generation = 0;
     int m_pending = 0;
     bool m_selecting = false;
+    bool m_shown = false;
 };
