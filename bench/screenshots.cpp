@@ -1,11 +1,15 @@
 // Draws every window as the user sees it on the running X display, frame included: the main
-// menu, and each test window collapsed and grown after its worked example. Run by
-// bench/screenshots.sh. Usage: bench_screenshots <folder> light|dark
+// menu, each test window collapsed and grown after its worked example, and the check of a
+// results section with a marked text. Run by bench/screenshots.sh.
+// Usage: bench_screenshots <folder> light|dark
 #include "app/mainfrm.h"
+#include "sectioncheck/textcheckfrm.h"
 #include "support/examplewindows.h"
 #include "toolkit/toolkit.h"
 
 #include <QApplication>
+#include <QListView>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QWindow>
 
@@ -62,5 +66,25 @@ int main(int argc, char *argv[])
         }
         QTest::mouseClick(form->findChild<QWidget *>(u"LblMainMenuLnk"_s), Qt::LeftButton);
     }
+
+    // A results section with a result of every kind, the first inconsistent one selected.
+    QTest::mouseClick(menu.findChild<QWidget *>(u"Label21"_s), Qt::LeftButton);
+    QTest::qWait(300);
+    auto *check = qobject_cast<TextCheckfrm *>(QApplication::activeWindow());
+    if (!check)
+        return 1;
+    check->findChild<QPlainTextEdit *>(u"txtText"_s)
+        ->setPlainText(
+            u"Participants who trained scored higher than controls, t(38) = 2.10, p = .02, and "
+            u"their anxiety fell from pretest to posttest, t(29) = 3.12, p = .004.\n\n"
+            u"Exam scores differed across the three teaching methods, F(2, 57) = 3.76, p = .029, "
+            u"and rose with study time, r(38) = .45, p = .004. Smoking was associated with "
+            u"gender, χ²(1, N = 100) = 4.32, p = .038.\n\nFeedback improved recall, t(45) = 1.80, "
+            u"p = .04, while the groups did not differ in age, z = 1.20, p = .23. A follow-up "
+            u"comparison was also reported, t = 2.5, p = .01, as was a trend, p = .06."_s);
+    if (!QTest::qWaitFor([check] { return !check->checkPending(); }, 5000))
+        return 1;
+    check->GoToFinding(true);
+    snap(check, folder + u"textcheck-"_s + look + u".png"_s);
     return 0;
 }
