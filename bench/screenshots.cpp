@@ -67,7 +67,7 @@ int main(int argc, char *argv[])
         QTest::mouseClick(form->findChild<QWidget *>(u"LblMainMenuLnk"_s), Qt::LeftButton);
     }
 
-    // A results section with a result of every kind, the first inconsistent one selected.
+    // A results section with a result of every kind, the caret at its end.
     QTest::mouseClick(menu.findChild<QWidget *>(u"Label21"_s), Qt::LeftButton);
     QTest::qWait(300);
     auto *check = qobject_cast<TextCheckfrm *>(QApplication::activeWindow());
@@ -81,10 +81,10 @@ int main(int argc, char *argv[])
             u"and rose with study time, r(38) = .45, p = .004. Smoking was associated with "
             u"gender, χ²(1, N = 100) = 4.32, p = .038.\n\nFeedback improved recall, t(45) = 1.80, "
             u"p = .04, while the groups did not differ in age, z = 1.20, p = .23. A follow-up "
-            u"comparison was also reported, t = 2.5, p = .01, as was a trend, p = .06."_s);
+            u"comparison was also reported, t = 2.5, p = .01, as was a trend, p = .06, and a "
+            u"correlation mistyped as r(38) = 1.45, p = .01."_s);
     if (!QTest::qWaitFor([check] { return !check->checkPending(); }, 5000))
         return 1;
-    check->GoToFinding(true);
     snap(check, folder + u"textcheck-"_s + look + u".png"_s);
     return 0;
 }

@@ -122,7 +122,7 @@ void TextCheckfrm::buildContents()
     txtText->setTabChangesFocus(true);
     txtText->viewport()->installEventFilter(this);
     connect(txtText, &QPlainTextEdit::textChanged, this, &TextCheckfrm::ScheduleCheck);
-    layout->addWidget(txtText, 3);
+    layout->addWidget(txtText, 5);
 
     auto *middle = new QHBoxLayout;
     layout->addLayout(middle);
@@ -150,6 +150,8 @@ void TextCheckfrm::buildContents()
     lstFindings->setAccessibleName(u"Findings"_s);
     lstFindings->setFont(TimesFont(9.75));
     lstFindings->setUniformItemSizes(true);
+    // Rows take the list's width and cut what does not fit, so nothing scrolls sideways.
+    lstFindings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstFindings->setIconSize(QSize(16, 16));
     lstFindings->setSelectionMode(QAbstractItemView::SingleSelection);
     lstFindings->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -161,7 +163,7 @@ void TextCheckfrm::buildContents()
     // Enter or a double click goes on into the text, to mend the result there.
     connect(lstFindings, &QListView::activated, this,
             [this](const QModelIndex &index) { SelectResult(index.row(), true); });
-    layout->addWidget(lstFindings, 1);
+    layout->addWidget(lstFindings, 3);
 
     auto *next = new QShortcut(QKeySequence(Qt::Key_F8), this);
     connect(next, &QShortcut::activated, this, [this] { GoToFinding(true); });
