@@ -1,4 +1,6 @@
-int main()
+#include "checkcli/checkcommand.h"
+
+int main(int argc, char *argv[])
 {
-    return 0;
+    return CheckCommandMain(argc, argv);
 }

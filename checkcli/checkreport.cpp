@@ -1,0 +1,122 @@
+#include "checkcli/checkreport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <cmath>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// JSON has no NaN or infinity; a figure that is not finite is as good as absent.
+QJsonValue NumberOrNull(const std::optional<double> &value)
+{
+    if (!value || !std::isfinite(*value))
+        return QJsonValue::Null;
+    return *value;
+}
+
+QJsonValue TextOrNull(const QString &text)
+{
+    return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
+}
+
+QJsonObject ResultJson(const FoundResult &result)
+{
+    QJsonValue range = QJsonValue::Null;
+    const QJsonValue low = NumberOrNull(result.computedPLow);
+    const QJsonValue high = NumberOrNull(result.computedPHigh);
+    if (!low.isNull() && !high.isNull())
+        range = QJsonArray{low, high};
+    return {
+        {u"line"_s, result.place.line},
+        {u"column"_s, result.place.column},
+        {u"offset"_s, qint64(result.place.offset)},
+        {u"length"_s, qint64(result.place.length)},
+        {u"quote"_s, result.quote},
+        {u"test"_s, TestName(result.test)},
+        {u"df1"_s, NumberOrNull(result.df1)},
+        {u"df2"_s, NumberOrNull(result.df2)},
+        {u"n"_s, NumberOrNull(result.n)},
+        {u"statisticComparison"_s, TextOrNull(result.statisticComparison)},
+        {u"statistic"_s, TextOrNull(result.statistic)},
+        {u"pComparison"_s, TextOrNull(result.pComparison)},
+        {u"p"_s, TextOrNull(result.p)},
+        {u"computedP"_s, NumberOrNull(result.computedP)},
+        {u"computedPRange"_s, range},
+        {u"tails"_s, result.tails},
+        {u"verdict"_s, VerdictName(result.verdict)},
+        {u"message"_s, TextOrNull(result.message)},
+    };
+}
+
+QJsonObject FileJson(const FileCheck &file)
+{
+    QJsonArray results;
+    for (const FoundResult &result : file.check.results)
+        results.append(ResultJson(result));
+    const bool read = file.error.isEmpty();
+    // An unread file counted nothing: its count is unknown, not zero.
+    const QJsonValue withoutStatistic =
+        read ? QJsonValue(qint64(file.check.pValuesWithoutStatistic.size()))
+             : QJsonValue(QJsonValue::Null);
+    return {
+        {u"file"_s, file.file},
+        {u"error"_s, read ? QJsonValue(QJsonValue::Null) : QJsonValue(file.error)},
+        {u"pValuesWithoutStatistic"_s, withoutStatistic},
+        {u"results"_s, results},
+    };
+}
+
+} // namespace
+
+QString ResultLine(const QString &file, const FoundResult &result)
+{
+    QString line = u"%1:%2:%3: %4: %5"_s.arg(file)
+                       .arg(result.place.line)
+                       .arg(result.place.column)
+                       .arg(VerdictName(result.verdict), result.quote);
+    if (!result.message.isEmpty())
+        line += u": "_s + result.message;
+    return line;
+}
+
+QString SummaryLine(const FileCheck &file)
+{
+    return file.file + u": "_s + TotalsLine(CountVerdicts(file.check));
+}
+
+QString FileLines(const FileCheck &file)
+{
+    if (!file.error.isEmpty())
+        return {};
+    QString lines;
+    for (const FoundResult &result : file.check.results)
+        lines += ResultLine(file.file, result) + u'\n';
+    return lines + SummaryLine(file) + u'\n';
+}
+
+QByteArray JsonReport(const QList<FileCheck> &files)
+{
+    QJsonArray list;
+    for (const FileCheck &file : files)
+        list.append(FileJson(file));
+    return QJsonDocument(QJsonObject{{u"files"_s, list}}).toJson(QJsonDocument::Indented);
+}
+
+int ExitStatus(const QList<FileCheck> &files)
+{
+    int status = 0;
+    for (const FileCheck &file : files) {
+        if (!file.error.isEmpty())
+            return 2;
+        for (const FoundResult &result : file.check.results) {
+            if (IsInconsistent(result.verdict))
+                status = 1;
+        }
+    }
+    return status;
+}

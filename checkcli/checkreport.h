@@ -1,0 +1,31 @@
+#pragma once
+
+#include "textcheck/textcheck.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// What kelvaron-check found in one file, and the two ways it prints it.
+struct FileCheck {
+    QString file;  // as the user named it; "-" for standard input
+    QString error; // empty when the file was read
+    TextCheck check;
+};
+
+// "FILE:LINE:COLUMN: VERDICT: QUOTE: explanation", the form editors and build tools jump from;
+// the explanation and its colon are left out when the result has none.
+QString ResultLine(const QString &file, const FoundResult &result);
+// "FILE: 14 results: 11 consistent, 2 inconsistent, 1 decision error; 3 p values without a
+// statistic", worded as the window's totals.
+QString SummaryLine(const FileCheck &file);
+// A read file's result lines and its summary, each ended by "\n"; nothing for an unread one
+// (its message goes to standard error).
+QString FileLines(const FileCheck &file);
+
+// {"files": [...]}: every part of every result, null where the text has none.
+QByteArray JsonReport(const QList<FileCheck> &files);
+
+// 2 when a file could not be read, else 1 when a result is inconsistent (a changed conclusion
+// too), else 0.
+int ExitStatus(const QList<FileCheck> &files);
