@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built program into a scratch prefix and builds its Debian package, then checks
-# that both hold the program, its menu entry, icon and description, that the freedesktop and
-# AppStream validators accept them, and that the package depends on the Qt 6 libraries.
+# that both hold the program, its command line and its manual page, its menu entry, icon and
+# description, that the freedesktop and AppStream validators accept them, and that the package
+# depends on the Qt 6 libraries.
 set -euo pipefail
 build=$1
 scratch=$(mktemp -d)
@@ -11,6 +12,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 id=org.kelvaron.Kelvaron
 files=(
     bin/kelvaron
+    bin/kelvaron-check
+    share/man/man1/kelvaron-check.1.gz
     share/applications/$id.desktop
     share/icons/hicolor/scalable/apps/$id.svg
     share/metainfo/$id.metainfo.xml
@@ -21,6 +24,14 @@ for f in "${files[@]}"; do
     [[ -s "$scratch/prefix/$f" ]] || fail "installed tree lacks $f"
 done
 [[ -x "$scratch/prefix/bin/kelvaron" ]] || fail "bin/kelvaron is not executable"
+[[ -x "$scratch/prefix/bin/kelvaron-check" ]] || fail "bin/kelvaron-check is not executable"
+# The installed command runs with no display and says which it is; its manual page is whole.
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    "$scratch/prefix/bin/kelvaron-check" --version) || fail "bin/kelvaron-check --version failed"
+[[ $version == "kelvaron-check "[0-9]* ]] || fail "bin/kelvaron-check --version says: $version"
+manual=$(gzip -dc "$scratch/prefix/share/man/man1/kelvaron-check.1.gz") ||
+    fail "the manual page of kelvaron-check is not gzip data"
+grep -q '^\.TH KELVARON-CHECK 1 ' <<<"$manual" || fail "the manual page is not kelvaron-check(1)"
 desktop-file-validate "$scratch/prefix/share/applications/$id.desktop" ||
     fail "desktop entry rejected"
 appstreamcli validate --no-net "$scratch/prefix/share/metainfo/$id.metainfo.xml" ||
