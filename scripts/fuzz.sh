@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (fuzz/) with clang and libFuzzer into build-fuzz/ and runs them.
 #   bash scripts/fuzz.sh                  each target for a fixed number of runs, as the tests do
-#   bash scripts/fuzz.sh TARGET SECONDS   one target (number or reports) for that many seconds
+#   bash scripts/fuzz.sh TARGET SECONDS   one target (number, reports, textcheck, ...) for that many
+#                                         seconds
 # New inputs go to a temporary folder, never into the committed corpus in fuzz/corpus/; an input
 # that breaks a property is printed and kept in build-fuzz/crashes/.
 set -euo pipefail
@@ -34,7 +35,7 @@ fuzz() { # target, then libFuzzer's limit
 if (($# == 0)); then
     # Side by side, a core each; the logs are printed in order once both are done.
     pids=()
-    for target in number reports; do
+    for target in number reports textcheck; do
         fuzz "$target" "-runs=$runs" >"$work/$target.out" 2>&1 &
         pids+=($!)
     done
@@ -42,7 +43,7 @@ if (($# == 0)); then
     for pid in "${pids[@]}"; do
         wait "$pid" || failed=1
     done
-    cat "$work/number.out" "$work/reports.out"
+    cat "$work"/*.out
     exit "$failed"
 else
     fuzz "$1" "-max_total_time=${2:?seconds}"
