@@ -1,5 +1,6 @@
 # The program as a screen reader meets it on the AT-SPI bus: roles, names, descriptions, actions
-# and their keys; an entry's action opens its window; a report is read from the pane.
+# and their keys; an entry's action opens its window; a report is read from the pane; a pasted
+# text is checked, its totals and findings read, and F8 lands on the result to mend.
 #   readers.py FOLDER   (the program runs from FOLDER; run.sh starts it)
 import subprocess
 import sys
@@ -101,7 +102,9 @@ check_link(
     menu, "Two by Two Chi-Square", "Compare two categories each with two levels", "Alt+3")
 check_link(menu, "Pearson Correlation", "Relate two variables measured on the same cases", "Alt+4")
 check_link(menu, "One-Way ANOVA", "Compare Means for 3 or More Independent Samples", "Alt+5")
-check(len([c for c in menu if c.getRoleName() == "link"]) == 5, "no entry read in pieces")
+check_link(menu, "Check a Results Section", "Check every statistic in a text you paste or open",
+           "Alt+6")
+check(len([c for c in menu if c.getRoleName() == "link"]) == 6, "no entry read in pieces")
 
 independent.queryAction().doAction(0)
 form = wait_for(lambda: window("Kelvaron - Beta  t-test Independent"), "t-test window")
@@ -165,6 +168,77 @@ check(item(chi, "label", "Independent Samples chi-square-test") is not None,
       "the chi-square heading reads chi-square")
 check(item(chi, "text", "Independent Samples chi-square-test (2 Categories) results in "
            "publishable-format") is not None, "its pane named by its caption")
+
+
+
+# Keys as the X server gets them from a keyboard (XTest, through the registry daemon); keycodes
+# of Xvfb's default keymap.
+ALT, SHIFT, CTRL, KEY_6, KEY_V, F8 = 64, 50, 37, 15, 55, 74
+
+
+def press(key, *held):
+    for modifier in held:
+        pyatspi.Registry.generateKeyboardEvent(modifier, None, pyatspi.KEY_PRESS)
+    pyatspi.Registry.generateKeyboardEvent(key, None, pyatspi.KEY_PRESSRELEASE)
+    for modifier in reversed(held):
+        pyatspi.Registry.generateKeyboardEvent(modifier, None, pyatspi.KEY_RELEASE)
+
+
+item(chi, "link", "Main Menu").queryAction().doAction(0)
+wait_for(lambda: window(MENU), "main menu before Alt+6")
+time.sleep(0.3)
+press(KEY_6, ALT)
+CHECK = "Kelvaron - Beta  Check a Results Section"
+checker = wait_for(lambda: window(CHECK), "the Check a Results Section window after Alt+6")
+check(checker.getRoleName() == "frame", "the check window is a frame (window)")
+check(not showing(menu), "the menu is hidden")
+editor = item(checker, "text", "Text to check")
+check(editor is not None, "the editor is text named Text to check")
+check(item(checker, "text", "alpha") is not None, "the alpha box is named alpha")
+check(item(checker, "push button", "Open…") is not None, "Open… is a button")
+check_link(checker, "Main Menu", "", "Alt+M")
+check_link(checker, "Copy Findings", "Copy the totals and the list as a table (Ctrl+Shift+C)",
+           "Ctrl+Shift+C")
+findings = item(checker, "list", "Findings")
+check(findings is not None, "the findings are a list named Findings")
+
+renamed, caret, selected = [], [], []
+pyatspi.Registry.registerEventListener(renamed.append, "object:property-change:accessible-name")
+pyatspi.Registry.registerEventListener(caret.append, "object:text-caret-moved")
+pyatspi.Registry.registerEventListener(selected.append, "object:text-selection-changed")
+pasted = "Training raised the scores, t(38) = 2.10, p = .02."
+subprocess.run(["xclip", "-selection", "clipboard"], input=pasted, text=True, check=True)
+editor.queryComponent().grabFocus()
+time.sleep(0.3)
+press(KEY_V, CTRL)
+wait_for(lambda: text(editor) == pasted or None, "the pasted text in the editor")
+TOTALS = "1 result: 0 consistent, 1 inconsistent, 0 decision errors; 0 p values without a statistic"
+totals = wait_for(lambda: item(checker, "label", TOTALS), "the totals line " + TOTALS)
+check(totals.description != "", "the totals line says what it is: " + totals.description)
+pump()
+check([e for e in renamed if e.source == totals],
+      "a reader is told when the totals line changes (its name)")
+rows = wait_for(lambda: [r for r in findings if r.getRoleName() == "list item"] or None, "a row")
+ROW = "Inconsistent: t(38) = 2.10 gives p = .042 (two-tailed), not .02"
+check([r.name for r in rows] == [ROW], "the row read as its verdict and message: "
+      + ", ".join(r.name for r in rows))
+
+# F8 from anywhere: the caret and the selection go to the result, in the editor.
+caret.clear()
+selected.clear()
+findings.queryComponent().grabFocus()
+time.sleep(0.3)
+press(F8)
+start = pasted.index("t(38)")
+end = pasted.index(".02") + 3
+reading = editor.queryText()
+wait_for(lambda: reading.getSelection(0) == (start, end) or None, "the result selected by F8")
+check(reading.caretOffset == end, "F8 puts the caret at the result's end")
+check(editor.getState().contains(pyatspi.STATE_FOCUSED), "F8 takes the focus to the editor")
+pump()
+check([e for e in caret if e.source == editor], "a reader is told the caret moved")
+check([e for e in selected if e.source == editor], "a reader is told what is selected")
+check(reading.getText(start, end) == "t(38) = 2.10, p = .02", "the selection reads the result")
 
 print(f"{len(failures)} failed" if failures else "all checks passed")
 sys.exit(1 if failures else 0)
