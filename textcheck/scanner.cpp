@@ -107,9 +107,19 @@ public:
         return i;
     }
 
-    bool Matches(qsizetype i, QStringView word) const
+    // An ASCII word in any case, compared by hand: this runs at many places of a long text.
+    bool Matches(qsizetype i, std::u16string_view word) const
     {
-        return m_text.mid(std::min(i, size())).startsWith(word, Qt::CaseInsensitive);
+        if (i < 0 || i + qsizetype(word.size()) > size())
+            return false;
+        for (size_t k = 0; k < word.size(); ++k) {
+            char16_t c = m_text[i + qsizetype(k)].unicode();
+            if (c >= u'A' && c <= u'Z')
+                c += u'a' - u'A';
+            if (c != word[k])
+                return false;
+        }
+        return true;
     }
 
     std::optional<ScannedFigure> ReadFigure(qsizetype i, FigureRules rules) const;
@@ -560,9 +570,13 @@ TextStructure ReadStructure(QStringView text)
             structure.sentenceEnds.append(i);
     }
     // "one-tailed", "one sided", "1-tailed", "directional"; "two-tailed", "non-directional".
-    for (const QStringView word : {u"tailed", u"sided", u"directional"}) {
-        for (qsizetype at = text.indexOf(word, 0, Qt::CaseInsensitive); at >= 0;
-             at = text.indexOf(word, at + word.size(), Qt::CaseInsensitive)) {
+    for (qsizetype at = 0; at < reader.size(); ++at) {
+        const char16_t first = reader.at(at) | 0x20;
+        if (first != u't' && first != u's' && first != u'd')
+            continue;
+        for (const std::u16string_view word : {u"tailed", u"sided", u"directional"}) {
+            if (!reader.Matches(at, word))
+                continue;
             qsizetype before = at;
             if (before > 0 && (IsMinus(reader.at(before - 1)) || reader.at(before - 1) == 0x2011 ||
                                reader.at(before - 1) == u' '))
