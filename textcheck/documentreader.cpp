@@ -63,7 +63,7 @@ QString DecodePlainText(const QByteArray &bytes, QString &why)
         why = u"it is not plain text."_s;
         return {};
     }
-    return NormalLineEnds(text);
+    return text;
 }
 
 // Markdown is read as its text. Only emphasis marks go, so that "*p* = .04" reads "p = .04": a
@@ -176,7 +176,8 @@ DocumentText ReadDocumentBytes(const QByteArray &bytes, const QString &name)
               u".docx, .odt and .pdf."_s.arg(extension);
     if (!why.isEmpty())
         return Refusal(name, why);
-    return {WithoutInvisibles(text), {}};
+    // Whatever a format lets through, lines end in "\n" alone.
+    return {NormalLineEnds(WithoutInvisibles(text)), {}};
 }
 
 DocumentText ReadDocument(const QString &path)

@@ -5,6 +5,7 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
 #include <memory>
 #include <mutex>
 
@@ -88,6 +89,9 @@ private:
     bool pendingBlank = false;
 };
 
+// libxml2 reports broken encodings on standard error even when asked to recover quietly.
+void IgnoreLibxmlMessage(void *, const char *, ...) {}
+
 struct FreeDocument {
     void operator()(xmlDoc *document) const { xmlFreeDoc(document); }
 };
@@ -98,6 +102,7 @@ QString ReadHtml(const QByteArray &bytes, QString &why)
 {
     static std::once_flag initialised;
     std::call_once(initialised, [] { xmlInitParser(); });
+    xmlSetGenericErrorFunc(nullptr, IgnoreLibxmlMessage); // for this thread
     // Mended as a browser would, quietly; nothing fetched from the network.
     const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
                         HTML_PARSE_NONET | HTML_PARSE_NODEFDTD | XML_PARSE_HUGE;

@@ -26,6 +26,17 @@ const QString TooLarge =
     u"it would unpack to more than 64 MB of text, far more than any manuscript holds."_s;
 const QString Protected = u"it is protected by a password; save a copy without one."_s;
 
+// A buffer that refuses a seek past its end quietly: QuaZip seeks where a damaged archive's
+// directory points, and QBuffer would warn on standard error each time.
+class QuietBuffer : public QBuffer {
+public:
+    using QBuffer::QBuffer;
+    bool seek(qint64 position) override
+    {
+        return position >= 0 && position <= size() && QBuffer::seek(position);
+    }
+};
+
 // The parts of one archive, read whole within one budget of unpacked bytes for all of them.
 class Archive {
 public:
@@ -92,7 +103,7 @@ public:
 
 private:
     QByteArray data;
-    QBuffer buffer;
+    QuietBuffer buffer;
     QuaZip zip;
     qint64 budget = MostUnpackedBytes;
 };
