@@ -166,6 +166,9 @@ void MainFrm::ShowCentred()
     show();
     WaitForFrame(this);
     Form_Load();
+    // Shown before a window manager framed it, the menu was centred without its title bar:
+    // centred again with it, once framed.
+    CentreAgainWhenFramed(this, [this] { Form_Load(); });
 }
 
 void MainFrm::LblMainMenuLnk_Click()

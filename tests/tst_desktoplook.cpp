@@ -5,6 +5,7 @@
 #include "toolkit/toolkit.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -28,9 +29,50 @@ static bool centredWithinAPixel(const QWidget *window)
     return std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1;
 }
 
+// The window manager on the test's display, where one could start.
+static QProcess *windowManager = nullptr;
+
+// Openbox runs the startup command once it manages windows.
+static bool startWindowManager()
+{
+    windowManager->start(u"openbox"_s, {u"--startup"_s, u"echo ready"_s});
+    QByteArray said;
+    while (!said.contains("ready") && windowManager->waitForReadyRead(10000))
+        said += windowManager->readAll();
+    return said.contains("ready");
+}
+
 class TestDesktopLook : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // First, so that the menu is the first window this process shows, before any frame is seen.
+    // A window manager may also come after the program, as in a session that starts both.
+    void menuCentredOnItsFirstOpening_data()
+    {
+        QTest::addColumn<bool>("managerComesLater");
+        QTest::newRow("window manager running") << false;
+        QTest::newRow("window manager started after the menu is shown") << true;
+    }
+    void menuCentredOnItsFirstOpening()
+    {
+        QFETCH(bool, managerComesLater);
+        if (QGuiApplication::platformName() != u"xcb")
+            QSKIP("no X server with a window manager could start");
+        if (managerComesLater) {
+            windowManager->terminate();
+            QVERIFY(windowManager->waitForFinished());
+        }
+        MainFrm menu;
+        menu.ShowCentred();
+        if (managerComesLater)
+            QVERIFY(startWindowManager());
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        // Centred on the height it ends up with, title bar included.
+        QTRY_VERIFY(menu.windowHandle()->frameMargins().top() > 0);
+        QTRY_VERIFY2(centredWithinAPixel(&menu),
+                     qPrintable(QDebug::toString(menu.windowHandle()->frameGeometry())));
+    }
+
     void textContrastsUnderADarkPalette()
     {
         const QPalette desktop = QApplication::palette();
@@ -102,17 +144,13 @@ private Q_SLOTS:
 int main(int argc, char *argv[])
 {
     QProcess xvfb, wm;
+    windowManager = &wm;
 #ifndef __SANITIZE_ADDRESS__ // the X libraries (xkbcommon, D-Bus) report under the sanitizers
     xvfb.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s,
                            u"-dpi"_s, u"96"_s, u"-nolisten"_s, u"tcp"_s});
     if (xvfb.waitForReadyRead(5000)) {
         qputenv("DISPLAY", ':' + xvfb.readLine().trimmed());
-        // Openbox runs the startup command once it manages windows.
-        wm.start(u"openbox"_s, {u"--startup"_s, u"echo ready"_s});
-        QByteArray said;
-        while (!said.contains("ready") && wm.waitForReadyRead(10000))
-            said += wm.readAll();
-        if (said.contains("ready"))
+        if (startWindowManager())
             qputenv("QT_QPA_PLATFORM", "xcb");
     }
 #endif

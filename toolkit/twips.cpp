@@ -1,5 +1,6 @@
 #include "toolkit/twips.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMargins>
 #include <QRect>
@@ -41,6 +42,36 @@ QRect outerGeometry(const QWidget *window)
 {
     return window->geometry().marginsAdded(frameMargins(window));
 }
+
+// A window manager that takes over a window already shown reparents it into its frame, which
+// unmaps and maps it again: the platform window is exposed anew, with its frame known.
+class FrameWatch : public QObject {
+public:
+    FrameWatch(QWidget *window, std::function<void()> centre)
+        : QObject(window), m_window(window), m_centre(std::move(centre))
+    {
+        window->windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const bool framed = event->type() == QEvent::Expose &&
+                            m_window->windowHandle()->isExposed() && NoteWindowFrame(m_window);
+        if (framed || event->type() == QEvent::Hide) {
+            watched->removeEventFilter(this);
+            // Moved once the exposure is handled, not from inside it.
+            if (framed)
+                QMetaObject::invokeMethod(m_window, m_centre, Qt::QueuedConnection);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *m_window;
+    std::function<void()> m_centre;
+};
 } // namespace
 
 double TwipsPerPixel()
@@ -111,6 +142,12 @@ double WindowHeightTwips(const QWidget *window)
 bool NoteWindowFrame(const QWidget *window)
 {
     return !frameMargins(window).isNull();
+}
+
+void CentreAgainWhenFramed(QWidget *window, std::function<void()> centre)
+{
+    if (window->windowHandle() && window->isVisible() && !NoteWindowFrame(window))
+        new FrameWatch(window, std::move(centre));
 }
 
 void MoveWindowTwips(QWidget *window, double left, double top)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 // Every position and size of the windows is given in twips (1440 per inch). They become pixels
@@ -27,6 +29,10 @@ double WindowHeightTwips(const QWidget *window);
 // Notes a shown window's frame, for windows that are sized before the window manager frames them;
 // false while the window has no frame (yet).
 bool NoteWindowFrame(const QWidget *window);
+// For a window shown and centred before any frame was known (no window manager yet, or one
+// slower than the wait for it): runs `centre` once more as soon as the window manager frames it,
+// since the centring took the height without the title bar. A window hidden first is left alone.
+void CentreAgainWhenFramed(QWidget *window, std::function<void()> centre);
 void MoveWindowTwips(QWidget *window, double left, double top);
 // The sizes set here are fixed: the user cannot resize a window, only the program.
 void SetWindowHeightTwips(QWidget *window, double height);
