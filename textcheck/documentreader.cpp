@@ -68,9 +68,9 @@ QString DecodePlainText(const QByteArray &bytes, QString &why)
 
 // Markdown is read as its text. Only emphasis marks go, so that "*p* = .04" reads "p = .04": a
 // run of one to three '*' or '_' that opens (after a blank, a bracket or the line's start, before
-// a letter or digit) and the same run that closes it later on the line (after a letter, digit or
-// closing mark, before a blank, punctuation or the line's end). A lone '*' ("p < .05*", "2 * 3")
-// and snake_case stay. One pass: each kind of run keeps only its latest opener.
+// a letter or digit) and the same run that closes it later on the line (after a letter, digit,
+// ')' or '.'). A lone '*' ("p < .05*", "2 * 3") and snake_case stay. One pass: each kind of run
+// keeps only its latest opener.
 QString WithoutEmphasis(const QString &text)
 {
     const auto isWordChar = [](QChar c) { return c.isLetterOrNumber(); };
@@ -100,8 +100,9 @@ QString WithoutEmphasis(const QString &text)
             if (length <= 3) {
                 const int mark = c == u'*' ? 0 : 1;
                 qsizetype &opener = openers[mark][length - 1];
+                // A star may close inside a word ("*p*s"), an underscore may not ("snake_case").
                 const bool closes = (isWordChar(before) || before == u')' || before == u'.') &&
-                                    !isWordChar(after) && opener >= 0;
+                                    (c == u'*' || !isWordChar(after)) && opener >= 0;
                 const bool opens = !isWordChar(before) && isWordChar(after);
                 if (closes) {
                     for (qsizetype k = 0; k < length; ++k)

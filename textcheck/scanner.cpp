@@ -428,6 +428,7 @@ std::optional<Statistic> Reader::ReadStatistic(qsizetype i) const
     ScannedResult &result = found.result;
     result.test = symbol->first;
     result.begin = i;
+    result.symbolEnd = symbol->second;
     qsizetype j = SkipBlanks(symbol->second);
     if (at(j) == u'(' || at(j) == u'[') {
         if (!ReadDegrees(j, result))

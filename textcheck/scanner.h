@@ -24,6 +24,8 @@ struct ScannedResult {
     // From the statistic's symbol to the end of its p; to the end of the statistic where several
     // statistics share one p ("ps < .001").
     qsizetype begin = 0, end = 0;
+    // Where the symbol ends: "Q-within" is named as written.
+    qsizetype symbolEnd = 0;
     ScannedFigure df1, df2, n, statistic, p;
     QString statisticComparison; // "=", "<", ">"
     PComparison pComparison = PComparison::Equal;

@@ -111,17 +111,31 @@ QString Symbol(TestKind test)
     return {};
 }
 
-// "t(38) = 2.10", "F(2, 57) = 3.76", "χ²(1, N = 100) = 4.32", "z = 1.96", in plain notation.
-QString StatisticText(const ScannedResult &r)
+// A figure as written, its minus a plain one for the echo to turn into its own sign.
+QString Written(QStringView text, const ScannedFigure &figure)
+{
+    QString written = text.mid(figure.begin, figure.end - figure.begin).toString();
+    for (QChar &c : written)
+        if (c == QChar(0x2212) || c == QChar(0x2013) || c == QChar(0x2012))
+            c = u'-';
+    return written;
+}
+
+// "t(38) = 2.10", "F(2, 57) = 3.76", "χ²(1, N = 1,024) = 4.32", "z = 1.96": the figures as
+// written, the rest in one form.
+QString StatisticText(QStringView text, const ScannedResult &r)
 {
     QStringList degrees;
     for (const ScannedFigure *figure : {&r.df1, &r.df2})
         if (figure->present())
-            degrees << figure->plain;
+            degrees << Written(text, *figure);
     if (r.n.present())
-        degrees << u"N = "_s + r.n.plain;
+        degrees << u"N = "_s + Written(text, r.n);
     const QString bracket = degrees.isEmpty() ? QString() : u"("_s + degrees.join(u", ") + u")"_s;
-    return Symbol(r.test) + bracket + u" "_s + r.statisticComparison + u" "_s + r.statistic.plain;
+    const QString symbol = r.test == TestKind::Q
+                               ? text.mid(r.begin, r.symbolEnd - r.begin).toString()
+                               : Symbol(r.test);
+    return symbol + bracket + u" "_s + r.statisticComparison + u" "_s + Written(text, r.statistic);
 }
 
 std::optional<QString> Unchecked(const ScannedResult &r)
@@ -189,14 +203,15 @@ POfStatistic PRange(const ScannedResult &r, bool oneTailed)
     return {{pAt(value.hi), pAt(value.lo)}, atValue, u"="_s};
 }
 
-PJudgement JudgeAt(const ScannedResult &r, const POfStatistic &p, bool oneTailed, bool withTails,
-                   const QString &alpha)
+PJudgement JudgeAt(QStringView text, const ScannedResult &r, const POfStatistic &p, bool oneTailed,
+                   bool withTails, const QString &alpha)
 {
-    return JudgeP(StatisticText(r), p.range, p.atValue, oneTailed, withTails, r.pComparison,
+    return JudgeP(StatisticText(text, r), p.range, p.atValue, oneTailed, withTails, r.pComparison,
                   r.p.plain, alpha, Notation(), p.relation);
 }
 
-Judged Judge(const ScannedResult &r, int tailsSaid, bool oneTailedElsewhere, const QString &alpha)
+Judged Judge(QStringView text, const ScannedResult &r, int tailsSaid, bool oneTailedElsewhere,
+             const QString &alpha)
 {
     const bool withTails = r.test == TestKind::T || r.test == TestKind::R || r.test == TestKind::Z;
     if (const std::optional<QString> why = Unchecked(r))
@@ -207,7 +222,7 @@ Judged Judge(const ScannedResult &r, int tailsSaid, bool oneTailedElsewhere, con
                 withTails ? (tailsSaid == 1 ? 1 : 2) : 1};
     const bool oneTailed = withTails && tailsSaid == 1;
     const POfStatistic p = PRange(r, oneTailed);
-    const PJudgement judgement = JudgeAt(r, p, oneTailed, withTails, alpha);
+    const PJudgement judgement = JudgeAt(text, r, p, oneTailed, withTails, alpha);
     const int tails = withTails && !oneTailed ? 2 : 1;
     if (judgement.agree)
         return {Verdict::Consistent,
@@ -217,7 +232,7 @@ Judged Judge(const ScannedResult &r, int tailsSaid, bool oneTailedElsewhere, con
     // Said one-tailed only elsewhere in the text: a result that holds one-tailed is told apart.
     if (withTails && tailsSaid == 0 && oneTailedElsewhere) {
         const POfStatistic one = PRange(r, true);
-        if (JudgeAt(r, one, true, true, alpha).agree)
+        if (JudgeAt(text, r, one, true, true, alpha).agree)
             return {Verdict::ConsistentOneTailed,
                     judgement.gives + judgement.against +
                         u"; consistent one-tailed, as the text says elsewhere"_s,
@@ -273,7 +288,8 @@ TextCheck CheckText(const QString &text, const QString &alphaText)
         // A distribution that cannot be evaluated for such figures leaves the result unchecked,
         // never the whole text.
         try {
-            judged = Judge(r, TailsAround(structure, r.begin, r.end), oneTailedElsewhere, alpha);
+            judged =
+                Judge(text, r, TailsAround(structure, r.begin, r.end), oneTailedElsewhere, alpha);
         } catch (const std::exception &) {
             judged = {Verdict::Unchecked,
                       u"p cannot be computed for these figures"_s,
