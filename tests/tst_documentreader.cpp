@@ -167,8 +167,9 @@ void TestDocumentReader::readsEachFormatsText_data()
     QTest::newRow("no extension: plain text")
         << u"-"_s << QByteArray("r(20) = .45") << u"r(20) = .45"_s;
     QTest::newRow("md: emphasis marks around a symbol go")
-        << u"a.md"_s << QByteArray("*t*(38) = 2.10, *p* = .04; _F_(2, 30) = 4.1, **p** < .05\n")
-        << u"t(38) = 2.10, p = .04; F(2, 30) = 4.1, p < .05\n"_s;
+        << u"a.md"_s
+        << QByteArray("*t*(38) = 2.10, *p* = .04; _F_(2, 30) = 4.1, **p** < .05, *p*s < .01\n")
+        << u"t(38) = 2.10, p = .04; F(2, 30) = 4.1, p < .05, ps < .01\n"_s;
     QTest::newRow("md: lone stars, lists and snake_case stay")
         << u"a.md"_s << QByteArray("* item_one_two, p < .05*\n2 * 3 * 4")
         << u"* item_one_two, p < .05*\n2 * 3 * 4"_s;
