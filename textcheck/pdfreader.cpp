@@ -79,6 +79,11 @@ QString ReadPdf(const QByteArray &bytes, QString &why)
     }
     static std::once_flag quiet;
     std::call_once(quiet, [] { Poppler::setDebugErrorFunction(IgnorePopplerMessage, {}); });
+    // Poppler keeps global state (its parameters, set up by the first document, and its font
+    // caches) that is not meant for several threads: the command line reads its files on all
+    // cores, so PDFs are read one at a time.
+    static std::mutex oneAtATime;
+    const std::scoped_lock lock(oneAtATime);
     const std::unique_ptr<Poppler::Document> document = Poppler::Document::loadFromData(bytes);
     if (!document) {
         why = u"it is damaged: its PDF structure cannot be read."_s;

@@ -572,8 +572,10 @@ TextStructure ReadStructure(QStringView text)
     }
     // "one-tailed", "one sided", "1-tailed", "directional"; "two-tailed", "non-directional".
     for (qsizetype at = 0; at < reader.size(); ++at) {
-        const char16_t first = reader.at(at) | 0x20;
-        if (first != u't' && first != u's' && first != u'd')
+        // Two letters tell the three words apart before any is compared whole.
+        const char16_t first = reader.at(at) | 0x20, second = reader.at(at + 1) | 0x20;
+        if (!(first == u't' && second == u'a') && !(first == u's' && second == u'i') &&
+            !(first == u'd' && second == u'i'))
             continue;
         for (const std::u16string_view word : {u"tailed", u"sided", u"directional"}) {
             if (!reader.Matches(at, word))
