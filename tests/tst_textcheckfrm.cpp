@@ -1,6 +1,7 @@
 #include "app/mainfrm.h"
 #include "sectioncheck/findingslist.h"
 #include "sectioncheck/textcheckfrm.h"
+#include "support/documentfiles.h"
 #include "support/kelvarontest.h"
 #include "toolkit/clickablelabel.h"
 
@@ -149,6 +150,21 @@ private Q_SLOTS:
             << true;
         QTest::newRow("HTML, dropped") << u"a.html"_s << html << true;
         QTest::newRow("HTML, opened") << u"a.htm"_s << html << false;
+        // The italic t and p in runs of their own, as word processors write them.
+        QTest::newRow(".docx, opened")
+            << u"a.docx"_s
+            << Docx("<w:p><w:r><w:t xml:space=\"preserve\">Results: </w:t></w:r><w:r><w:rPr><w:i/>"
+                    "</w:rPr><w:t>t</w:t></w:r><w:r><w:t xml:space=\"preserve\">(38) = 2.10, "
+                    "</w:t></w:r><w:r><w:rPr><w:i/></w:rPr><w:t>p</w:t></w:r><w:r><w:t "
+                    "xml:space=\"preserve\"> = .02.</w:t></w:r></w:p>")
+            << false;
+        QTest::newRow(".odt, dropped")
+            << u"a.odt"_s
+            << Odt("<text:p>Results: <text:span>t</text:span>(38) = 2.10, "
+                   "<text:span>p</text:span> = .02.</text:p>")
+            << true;
+        QTest::newRow(".pdf, opened")
+            << u"a.pdf"_s << Pdf({{72, 72, u"Results: "_s + Inconsistent}}) << false;
     }
     void opensEachKindOfFile()
     {

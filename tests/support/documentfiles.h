@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Word-processor documents and PDFs made by the tests themselves, in memory.
+
+using Parts = QList<std::pair<QString, QByteArray>>;
+
+// A ZIP archive, each part deflated (or stored, as ODF wants its mimetype).
+QByteArray Zip(const Parts &parts);
+
+extern const QByteArray WordNamespaces;
+// A .docx whose body is `body` and whose notes are `footnotes` (w:footnote elements).
+QByteArray Docx(const QByteArray &body, const QByteArray &footnotes = {});
+
+extern const QByteArray OdfNamespaces;
+// An .odt whose text is `text`, with another mimetype or manifest where given.
+QByteArray Odt(const QByteArray &text, const QByteArray &mimetype = {},
+               const QByteArray &manifest = {});
+
+// A page of a PDF: each line drawn at its place (in points from the top left).
+struct Line {
+    double x, y;
+    QString text;
+};
+QByteArray Pdf(const QList<Line> &lines);
