@@ -23,12 +23,14 @@ const QString programName = u"kelvaron-check"_s;
 
 const char helpText[] =
     "Usage: kelvaron-check [--alpha A] [--json] FILE...\n"
+    "       kelvaron-check --text FILE\n"
     "Check every t, F, r, chi-square, z and Q test reported in the text of each FILE: is the p\n"
     "written beside it the p its statistic gives? FILE is plain text, Markdown, HTML, .docx,\n"
     ".odt or .pdf; - reads standard input as plain text.\n"
     "\n"
     "  --alpha A   significance level that decides each result's conclusion (default .05)\n"
     "  --json      print one JSON document instead of lines\n"
+    "  --text      print the text read from FILE, as it is checked, and exit\n"
     "  -h, --help  print this help and exit\n"
     "  --version   print the version and exit\n"
     "\n"
@@ -47,6 +49,25 @@ int UsageError(const CheckCommandStreams &streams, const QString &message)
     Write(streams.errors,
           u"%1: %2\nTry '%1 --help' for more information.\n"_s.arg(programName, message));
     return 2;
+}
+
+// --text: what the readers make of one file, as the check reads it. The window reads its files
+// this way, in a process of its own, so that a hostile file can take down no more than that.
+int PrintText(const QStringList &files, const CheckCommandStreams &streams)
+{
+    if (files.size() != 1)
+        return UsageError(streams, u"--text reads exactly one file"_s);
+    const QString &file = files.first();
+    const DocumentText read =
+        file == u"-"_s
+            ? ReadDocumentBytes(streams.input ? streams.input->readAll() : QByteArray(), file)
+            : ReadDocument(file);
+    if (!read.error.isEmpty()) {
+        Write(streams.errors, read.error + u"\n"_s);
+        return 2;
+    }
+    Write(streams.output, read.text);
+    return 0;
 }
 
 // The level as the user wrote it, in the manuscripts' notation (".05" or "0.05"), strictly
@@ -136,7 +157,8 @@ int RunCheckCommand(const QStringList &arguments, const CheckCommandStreams &str
     const QCommandLineOption jsonOption(u"json"_s);
     const QCommandLineOption helpOption(QStringList{u"h"_s, u"help"_s});
     const QCommandLineOption versionOption(u"version"_s);
-    parser.addOptions({alphaOption, jsonOption, helpOption, versionOption});
+    const QCommandLineOption textOption(u"text"_s);
+    parser.addOptions({alphaOption, jsonOption, helpOption, versionOption, textOption});
     if (!parser.parse(QStringList{programName} + arguments))
         return UsageError(streams, parser.errorText());
     if (parser.isSet(helpOption)) {
@@ -156,6 +178,8 @@ int RunCheckCommand(const QStringList &arguments, const CheckCommandStreams &str
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty())
         return UsageError(streams, u"no file named (give - to read standard input)"_s);
+    if (parser.isSet(textOption))
+        return PrintText(files, streams);
 
     // Read once, before the workers start: "-" may be named more than once.
     QByteArray standardInput;

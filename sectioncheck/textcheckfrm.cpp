@@ -1,5 +1,6 @@
 #include "sectioncheck/textcheckfrm.h"
 
+#include "sectioncheck/documentloader.h"
 #include "sectioncheck/findingslist.h"
 #include "sectioncheck/verdictlook.h"
 #include "textcheck/documentreader.h"
@@ -165,6 +166,12 @@ void TextCheckfrm::buildContents()
             [this](const QModelIndex &index) { SelectResult(index.row(), true); });
     layout->addWidget(lstFindings, 3);
 
+    m_loader = new DocumentLoader(this);
+    connect(m_loader, &DocumentLoader::Loaded, this, &TextCheckfrm::ReplaceText);
+    connect(m_loader, &DocumentLoader::Failed, this, [this](const QString &message) {
+        ShowMessageBox(this, message, u"Error"_s, MessageIcon::Critical);
+    });
+
     auto *next = new QShortcut(QKeySequence(Qt::Key_F8), this);
     connect(next, &QShortcut::activated, this, [this] { GoToFinding(true); });
     auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F8), this);
@@ -306,23 +313,27 @@ void TextCheckfrm::dropEvent(QDropEvent *event)
     OpenDocument(file);
 }
 
-bool TextCheckfrm::OpenDocument(const QString &path)
+void TextCheckfrm::OpenDocument(const QString &path)
 {
-    const DocumentText read = ReadDocument(path);
-    if (!read.error.isEmpty()) {
-        ShowMessageBox(this, read.error, u"Error"_s, MessageIcon::Critical);
-        return false;
-    }
+    m_loader->Load(path);
+}
+
+bool TextCheckfrm::documentLoading() const
+{
+    return m_loader->IsLoading();
+}
+
+void TextCheckfrm::ReplaceText(const QString &text)
+{
     // One edit of the document, not a new document: Ctrl+Z brings the old text back.
     QTextCursor cursor(txtText->document());
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
-    cursor.insertText(read.text);
+    cursor.insertText(text);
     cursor.endEditBlock();
     cursor.movePosition(QTextCursor::Start);
     txtText->setTextCursor(cursor);
     txtText->setFocus();
-    return true;
 }
 
 void TextCheckfrm::CmdOpen_Click()

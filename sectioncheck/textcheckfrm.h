@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class ClickableLabel;
+class DocumentLoader;
 class FindingsModel;
 class QLabel;
 class QListView;
@@ -22,9 +23,11 @@ public:
     explicit TextCheckfrm(QWidget *parent = nullptr);
     ~TextCheckfrm() override;
 
-    // Replaces the text with the file's, as one step that Ctrl+Z takes back; a file that cannot
-    // be read is reported in an "Error" box and the text stays. False when it was not read.
-    bool OpenDocument(const QString &path);
+    // Reads the file in the background, then replaces the text with the file's, as one step that
+    // Ctrl+Z takes back; a file that cannot be read is reported in an "Error" box and the text
+    // stays.
+    void OpenDocument(const QString &path);
+    bool documentLoading() const;
 
     void CmdOpen_Click();
     void LblCopyFindings_Click();
@@ -53,6 +56,7 @@ private:
     void ScheduleCheck();
     void StartCheck();
     void ApplyCheck(const TextCheck &check);
+    void ReplaceText(const QString &text);
     void SelectResult(int row, bool focusText);
     void lstFindings_CurrentChanged(int row);
     // The result under a place in the text, or -1.
@@ -66,6 +70,7 @@ private:
     ClickableLabel *LblCopyFindings = nullptr;
     QListView *lstFindings = nullptr;
     FindingsModel *m_findings = nullptr;
+    DocumentLoader *m_loader = nullptr;
 
     QTimer m_pause;
     // Each edit starts a new generation; a check's results are shown only if no edit came since.

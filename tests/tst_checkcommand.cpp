@@ -169,6 +169,10 @@ private Q_SLOTS:
         QTest::newRow("version") << u"--version"_s << 0 << u"kelvaron-check 0."_s;
         QTest::newRow("no file") << u"--json"_s << 2 << u"kelvaron-check: no file"_s;
         QTest::newRow("unknown option") << u"--jsn -"_s << 2 << u"kelvaron-check: Unknown option"_s;
+        QTest::newRow("text of one file") << u"--text -"_s << 0 << consistent;
+        QTest::newRow("text of two files") << u"--text - -"_s << 2 << u"kelvaron-check: --text"_s;
+        QTest::newRow("text of a missing file")
+            << u"--text /nonexistent/a.txt"_s << 2 << u"/nonexistent/a.txt could not be read: "_s;
         for (const char *alpha : {"0", "1.5", "0,05"})
             QTest::addRow("alpha %s", alpha) << u"--alpha %1 -"_s.arg(QLatin1StringView(alpha)) << 2
                                              << u"kelvaron-check: --alpha takes"_s;

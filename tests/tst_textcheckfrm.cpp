@@ -1,4 +1,5 @@
 #include "app/mainfrm.h"
+#include "sectioncheck/documentloader.h"
 #include "sectioncheck/findingslist.h"
 #include "sectioncheck/textcheckfrm.h"
 #include "support/documentfiles.h"
@@ -34,6 +35,8 @@ const QString DecisionError = u"t(45) = 1.80, p = .04"_s; // gives .079: not sig
 class TestTextCheckWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The window reads files through the command line built beside the tests.
+    void initTestCase() { DocumentLoader::SetProgram(QStringLiteral(KELVARON_CHECK_PATH)); }
     void init()
     {
         form = std::make_unique<TextCheckfrm>();
@@ -177,6 +180,7 @@ private Q_SLOTS:
             drop(path);
         else
             openByDialog(path);
+        QTRY_VERIFY(!form->documentLoading());
         QVERIFY2(text()->toPlainText().contains(Inconsistent), qPrintable(text()->toPlainText()));
         QVERIFY(!text()->toPlainText().contains(u"Old draft"_s));
         QTRY_VERIFY(!form->checkPending());
@@ -204,12 +208,31 @@ private Q_SLOTS:
         {
             MessageBoxCatcher boxes;
             drop(path);
-            QCOMPARE(boxes.boxes().size(), 1);
+            QTRY_COMPARE(boxes.boxes().size(), 1);
             QCOMPARE(boxes.boxes().first().title, u"Error"_s);
             QCOMPARE(boxes.boxes().first().icon, int(QMessageBox::Critical));
             QVERIFY2(boxes.texts().first().contains(name), qPrintable(boxes.texts().first()));
         }
         QCOMPARE(text()->toPlainText(), Consistent);
+    }
+
+    // A reader that dies on a hostile file takes its own process down, not the window.
+    void aReaderThatCrashesLeavesTheTextAlone()
+    {
+        const QString crasher = write(u"crasher.sh"_s, "#!/bin/sh\nkill -SEGV $$\n");
+        QFile::setPermissions(crasher, QFile::ReadOwner | QFile::ExeOwner);
+        DocumentLoader::SetProgram(crasher);
+        paste(Consistent);
+        {
+            MessageBoxCatcher boxes;
+            drop(write(u"hostile.pdf"_s, "%PDF-1.4 whatever"));
+            QTRY_COMPARE(boxes.boxes().size(), 1);
+            QCOMPARE(boxes.texts().first(),
+                     dir.filePath(u"hostile.pdf"_s) + u" could not be read: reading it failed."_s);
+        }
+        DocumentLoader::SetProgram(QStringLiteral(KELVARON_CHECK_PATH));
+        QCOMPARE(text()->toPlainText(), Consistent);
+        QVERIFY(form->isVisible());
     }
 
     // Copy Findings: the totals and one row per result, as a table in HTML and tab-separated

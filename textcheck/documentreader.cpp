@@ -148,11 +148,6 @@ QString WithoutInvisibles(QString text)
 
 } // namespace documentreading
 
-QStringList DocumentExtensions()
-{
-    return {u"txt"_s, u"md"_s, u"html"_s, u"htm"_s, u"docx"_s, u"odt"_s, u"pdf"_s};
-}
-
 DocumentText ReadDocumentBytes(const QByteArray &bytes, const QString &name)
 {
     using namespace documentreading;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Reads a manuscript file into the plain text that the text check reads: plain text (UTF-8, or
 // UTF-16 by its byte-order mark), Markdown, HTML, .docx, .odt and .pdf. The format is taken from
@@ -17,5 +18,11 @@ DocumentText ReadDocument(const QString &path);
 // The same for bytes already read, such as standard input; `name` is shown in the message and
 // its extension picks the format (plain text when it has none).
 DocumentText ReadDocumentBytes(const QByteArray &bytes, const QString &name);
-// The extensions ReadDocument takes, without dots: txt, md, html, htm, docx, odt, pdf.
-QStringList DocumentExtensions();
+// The extensions ReadDocument takes, without dots. Here rather than beside the readers, so that
+// a program that only names them (a file dialog's filter) does not link the readers' libraries.
+inline QStringList DocumentExtensions()
+{
+    return {QStringLiteral("txt"), QStringLiteral("md"),   QStringLiteral("html"),
+            QStringLiteral("htm"), QStringLiteral("docx"), QStringLiteral("odt"),
+            QStringLiteral("pdf")};
+}
