@@ -102,21 +102,8 @@ struct Judged {
 
 QString Symbol(TestKind test)
 {
-    switch (test) {
-    case TestKind::T:
-        return u"t"_s;
-    case TestKind::F:
-        return u"F"_s;
-    case TestKind::R:
-        return u"r"_s;
-    case TestKind::ChiSquare:
-        return u"\u03c7\u00b2"_s;
-    case TestKind::Z:
-        return u"z"_s;
-    case TestKind::Q:
-        return u"Q"_s;
-    }
-    return {};
+    static const QString symbols[] = {u"t"_s, u"F"_s, u"r"_s, u"\u03c7\u00b2"_s, u"z"_s, u"Q"_s};
+    return symbols[int(test)];
 }
 
 // A figure as written, its minus a plain one for the echo to turn into its own sign.
@@ -362,19 +349,9 @@ QString TotalsLine(const VerdictTotals &totals)
 
 QString VerdictName(Verdict verdict)
 {
-    switch (verdict) {
-    case Verdict::Consistent:
-        return u"consistent"_s;
-    case Verdict::Inconsistent:
-        return u"inconsistent"_s;
-    case Verdict::Decision:
-        return u"decision"_s;
-    case Verdict::ConsistentOneTailed:
-        return u"consistent-one-tailed"_s;
-    case Verdict::Unchecked:
-        return u"unchecked"_s;
-    }
-    return {};
+    static const QString names[] = {u"consistent"_s, u"inconsistent"_s, u"decision"_s,
+                                    u"consistent-one-tailed"_s, u"unchecked"_s};
+    return names[int(verdict)];
 }
 
 QString TestName(TestKind test)
