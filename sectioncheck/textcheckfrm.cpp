@@ -77,7 +77,7 @@ TextCheckfrm::~TextCheckfrm() = default;
 
 void TextCheckfrm::buildContents()
 {
-    // Made in tab order: Open, alpha, the text, the list.
+    // Made in tab order: Open, alpha, Main Menu, the text, Copy Findings, the list.
     auto *layout = new QVBoxLayout(this);
     const int margin = TwipsToPixels(150);
     layout->setContentsMargins(margin, TwipsToPixels(90), margin, margin);
@@ -110,7 +110,9 @@ void TextCheckfrm::buildContents()
     top->addWidget(txtAlpha);
     top->addStretch();
 
+    // Unlike the test windows', Tab reaches this window's links too.
     LblMainMenuLnk = NewMainMenuLink(this);
+    LblMainMenuLnk->setReachedByTab();
     connect(LblMainMenuLnk, &ClickableLabel::clicked, this, &TextCheckfrm::LblMainMenuLnk_Click);
     top->addWidget(LblMainMenuLnk, 0, Qt::AlignTop);
 
@@ -143,6 +145,7 @@ void TextCheckfrm::buildContents()
     LblCopyFindings->setToolTip(u"Copy the totals and the list as a table (Ctrl+Shift+C)"_s);
     ReadAsOneLink({LblCopyFindings}, u"Copy Findings"_s,
                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    LblCopyFindings->setReachedByTab();
     connect(LblCopyFindings, &ClickableLabel::clicked, this, &TextCheckfrm::LblCopyFindings_Click);
     middle->addWidget(LblCopyFindings);
 

@@ -271,12 +271,30 @@ private Q_SLOTS:
         QVERIFY(form->screen()->availableGeometry().contains(form->frameGeometry()));
         QCOMPARE(form->windowTitle(), u"Kelvaron - Beta  Check a Results Section"_s);
 
+        // Every control, the links included, in the order they stand.
         text()->setFocus();
-        const QStringList order = {u"lstFindings"_s, u"CmdOpen"_s, u"txtAlpha"_s, u"txtText"_s};
+        const QStringList order = {u"LblCopyFindings"_s, u"lstFindings"_s,    u"CmdOpen"_s,
+                                   u"txtAlpha"_s,        u"LblMainMenuLnk"_s, u"txtText"_s};
         for (const QString &next : order) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), next);
         }
+    }
+
+    // A link that has the focus is clicked by Enter or Space, as a button is.
+    void linksReachedByTabAreClickedByKeys()
+    {
+        paste(Inconsistent);
+        QTRY_VERIFY(!form->checkPending());
+        QApplication::clipboard()->clear();
+        auto *copy = form->findChild<QWidget *>(u"LblCopyFindings"_s);
+        copy->setFocus();
+        QTest::keyClick(copy, Qt::Key_Space);
+        QVERIFY(QApplication::clipboard()->text().contains(Inconsistent));
+        auto *menu = form->findChild<QWidget *>(u"LblMainMenuLnk"_s);
+        menu->setFocus();
+        QTest::keyClick(menu, Qt::Key_Return);
+        QVERIFY(!form->isVisible());
     }
 
     // The sixth entry opens the window (by a click or Alt+6); Main Menu goes back and keeps the

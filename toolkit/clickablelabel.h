@@ -15,12 +15,17 @@ public:
     void setShortcut(const QKeySequence &key);
     QKeySequence shortcut() const { return m_key; }
     void click() { Q_EMIT clicked(); }
+    // For a window whose every control Tab reaches: the link then takes the focus, shows it
+    // with a dotted frame, and Enter or Space clicks it, as on a push button.
+    void setReachedByTab();
 
 Q_SIGNALS:
     void clicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QKeySequence m_key;
