@@ -146,8 +146,8 @@ int main(int argc, char *argv[])
     QProcess xvfb, wm;
     windowManager = &wm;
 #ifndef __SANITIZE_ADDRESS__ // the X libraries (xkbcommon, D-Bus) report under the sanitizers
-    xvfb.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s,
-                           u"-dpi"_s, u"96"_s, u"-nolisten"_s, u"tcp"_s});
+    xvfb.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-screen"_s, u"0"_s,
+                           u"1280x1024x24"_s, u"-dpi"_s, u"96"_s, u"-nolisten"_s, u"tcp"_s});
     if (xvfb.waitForReadyRead(5000)) {
         qputenv("DISPLAY", ':' + xvfb.readLine().trimmed());
         if (startWindowManager())

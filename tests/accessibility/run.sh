@@ -21,7 +21,8 @@ command -v xclip >/dev/null || skip "no xclip, to read the clipboard"
 work=$(mktemp -d)
 cp "$program" "$work/kelvaron"
 
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+# -noreset: the server must not start over when its last client goes (xclip, between reads).
+exec 3< <(exec Xvfb -displayfd 1 -noreset -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
 xvfb=$!
 trap 'kill $xvfb; rm -rf "$work"' EXIT
 read -r display <&3 || skip "Xvfb did not start"
