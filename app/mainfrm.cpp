@@ -164,11 +164,7 @@ void MainFrm::Form_Load()
 void MainFrm::ShowCentred()
 {
     show();
-    WaitForFrame(this);
-    Form_Load();
-    // Shown before a window manager framed it, the menu was centred without its title bar:
-    // centred again with it, once framed.
-    CentreAgainWhenFramed(this, [this] { Form_Load(); });
+    CentreWhenFramed(this, [this] { Form_Load(); });
 }
 
 void MainFrm::LblMainMenuLnk_Click()

@@ -136,15 +136,9 @@ void TextCheckfrm::buildContents()
     // Unnamed, it is read by its text, and each new text reaches readers as a name change.
     lblTotals->setAccessibleDescription(u"Totals of the check, updated as the text changes"_s);
     middle->addWidget(lblTotals, 1);
-    LblCopyFindings = new ClickableLabel(u"Copy Findings"_s, this);
-    LblCopyFindings->setObjectName(u"LblCopyFindings"_s);
-    LblCopyFindings->setFont(TimesFont(9.75, true, true));
-    QPalette link = LblCopyFindings->palette();
-    link.setColor(QPalette::WindowText, LinkColour);
-    LblCopyFindings->setPalette(link);
-    LblCopyFindings->setToolTip(u"Copy the totals and the list as a table (Ctrl+Shift+C)"_s);
-    ReadAsOneLink({LblCopyFindings}, u"Copy Findings"_s,
-                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    LblCopyFindings = NewLink(this, "LblCopyFindings", u"Copy Findings"_s,
+                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                              u"Copy the totals and the list as a table (Ctrl+Shift+C)"_s);
     LblCopyFindings->setReachedByTab();
     connect(LblCopyFindings, &ClickableLabel::clicked, this, &TextCheckfrm::LblCopyFindings_Click);
     middle->addWidget(LblCopyFindings);
@@ -190,10 +184,7 @@ void TextCheckfrm::showEvent(QShowEvent *event)
     m_shown = true;
     // Centred again once the window manager has framed it, so that the frame's real size
     // counts; later it opens where the user left it.
-    QTimer::singleShot(0, this, [this] {
-        WaitForFrame(this);
-        CenterForm();
-    });
+    QTimer::singleShot(0, this, [this] { CentreWhenFramed(this, [this] { CenterForm(); }); });
 }
 
 void TextCheckfrm::CenterForm()

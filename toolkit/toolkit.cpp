@@ -65,17 +65,26 @@ void SetUpWindow(QWidget *window, const char *name, const QString &caption)
                            Qt::WindowCloseButtonHint);
 }
 
-ClickableLabel *NewMainMenuLink(QWidget *window)
+ClickableLabel *NewLink(QWidget *window, const char *name, const QString &caption,
+                        const QKeySequence &key, const QString &toolTip)
 {
-    auto *link = new ClickableLabel(QStringLiteral("Main Menu"), window);
-    link->setObjectName(QStringLiteral("LblMainMenuLnk"));
+    auto *link = new ClickableLabel(caption, window);
+    link->setObjectName(QLatin1StringView(name));
     link->setFont(TimesFont(9.75, true, true));
     QPalette pal = link->palette();
     pal.setColor(QPalette::WindowText, LinkColour);
     link->setPalette(pal);
-    // The link is a label and takes no focus; the keyboard reaches it with Alt+M.
-    ReadAsOneLink({link}, QStringLiteral("Main Menu"), QKeySequence(Qt::ALT | Qt::Key_M));
+    if (!toolTip.isEmpty())
+        link->setToolTip(toolTip);
+    // A label takes no focus unless its window asks: the keyboard reaches it by its key.
+    ReadAsOneLink({link}, caption, key);
     return link;
+}
+
+ClickableLabel *NewMainMenuLink(QWidget *window)
+{
+    return NewLink(window, "LblMainMenuLnk", QStringLiteral("Main Menu"),
+                   QKeySequence(Qt::ALT | Qt::Key_M));
 }
 
 QPalette FormPalette()
@@ -126,6 +135,13 @@ void WaitForFrame(const QWidget *window)
     while (!window->windowHandle()->isExposed() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     NoteWindowFrame(window);
+}
+
+void CentreWhenFramed(QWidget *window, const std::function<void()> &centre)
+{
+    WaitForFrame(window);
+    centre();
+    CentreAgainWhenFramed(window, centre);
 }
 
 namespace {

@@ -5,9 +5,11 @@
 #include <QIcon>
 #include <QPalette>
 #include <QString>
+#include <functional>
 #include <initializer_list>
 
 class ClickableLabel;
+class QKeySequence;
 class QLabel;
 class QWidget;
 
@@ -34,12 +36,18 @@ void SetAsSquared(const QLabel *words, QLabel *letter, QLabel *square, QLabel *r
 // makes it readable by screen readers (accessibility.h).
 void SetUpWindow(QWidget *window, const char *name, const QString &caption);
 
-// The "Main Menu" link at the top right of every window but the menu: dark blue bold italic,
-// a pointing hand, read as one link on Alt+M. The window places it and connects its click.
+// A link of a window: dark blue bold italic, a pointing hand, its tooltip (if any), read as one
+// link whose key clicks it. The window places it and connects its click.
+ClickableLabel *NewLink(QWidget *window, const char *name, const QString &caption,
+                        const QKeySequence &key, const QString &toolTip = {});
+// The "Main Menu" link at the top right of every window but the menu, on Alt+M.
 ClickableLabel *NewMainMenuLink(QWidget *window);
 
 // Waits a moment for the window manager to frame a window just shown, where there is one.
 void WaitForFrame(const QWidget *window);
+// The first centring of a window just shown: once framed, where a window manager frames it in
+// time, and again when one frames it later (CentreAgainWhenFramed).
+void CentreWhenFramed(QWidget *window, const std::function<void()> &centre);
 
 // Shows a window modelessly, in front and active.
 void ShowWindow(QWidget *window);
