@@ -8,7 +8,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
-#include <QLocale>
 #include <QMutex>
 #include <QThreadPool>
 #include <QWaitCondition>
@@ -68,15 +67,6 @@ int PrintText(const QStringList &files, const CheckCommandStreams &streams)
     }
     Write(streams.output, read.text);
     return 0;
-}
-
-// The level as the user wrote it, in the manuscripts' notation (".05" or "0.05"), strictly
-// between 0 and 1: a level of 0 or 1 decides nothing, and a typo must not silently become .05.
-bool IsAlpha(const QString &text)
-{
-    bool ok = false;
-    const double alpha = QLocale::c().toDouble(text, &ok);
-    return ok && alpha > 0 && alpha < 1;
 }
 
 FileCheck CheckFile(const QString &file, const QByteArray *standardInput, const QString &alpha)
@@ -171,7 +161,8 @@ int RunCheckCommand(const QStringList &arguments, const CheckCommandStreams &str
     }
     const QString alpha =
         parser.isSet(alphaOption) ? parser.value(alphaOption).trimmed() : u".05"_s;
-    if (!IsAlpha(alpha)) {
+    // A level of 0 or 1 decides nothing, and a typo must not silently become .05.
+    if (!IsAlphaLevel(alpha)) {
         return UsageError(streams, u"--alpha takes a significance level between 0 and 1 with a "
                                    u"decimal point, such as .05 or 0.01, not '%1'"_s.arg(alpha));
     }

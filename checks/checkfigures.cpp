@@ -3,7 +3,6 @@
 #include "checks/checknames.h"
 
 #include "common/fieldtext.h"
-#include "common/wording.h"
 
 #include <QLocale>
 #include <algorithm>

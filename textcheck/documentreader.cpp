@@ -28,6 +28,16 @@ DocumentText Refusal(const QString &name, const QString &why)
     return {{}, name + u" could not be read: "_s + why};
 }
 
+// ".txt, .md, … and .pdf"
+QString ExtensionsInWords()
+{
+    QStringList dotted;
+    for (const QString &extension : DocumentExtensions())
+        dotted << u"."_s + extension;
+    const QString last = dotted.takeLast();
+    return dotted.join(u", "_s) + u" and "_s + last;
+}
+
 QString NormalLineEnds(QString text)
 {
     text.replace(u"\r\n"_s, u"\n"_s);
@@ -168,8 +178,8 @@ DocumentText ReadDocumentBytes(const QByteArray &bytes, const QString &name)
     else if (extension == u"pdf"_s)
         text = ReadPdf(bytes, why);
     else
-        why = u"files ending in .%1 are not read; the text check reads .txt, .md, .html, .htm, "
-              u".docx, .odt and .pdf."_s.arg(extension);
+        why = u"files ending in .%1 are not read; the text check reads %2."_s.arg(
+            extension, ExtensionsInWords());
     if (!why.isEmpty())
         return Refusal(name, why);
     // Whatever a format lets through, lines end in "\n" alone.

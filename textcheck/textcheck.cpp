@@ -245,9 +245,7 @@ QString Counted(int count, const QString &one, const QString &many)
 
 TextCheck CheckText(const QString &text, const QString &alphaText)
 {
-    const std::optional<double> alphaValue = TextToNumber(alphaText, Notation());
-    const QString alpha =
-        alphaValue && *alphaValue > 0 && *alphaValue < 1 ? TrimSpaces(alphaText) : u".05"_s;
+    const QString alpha = IsAlphaLevel(alphaText) ? TrimSpaces(alphaText) : u".05"_s;
     const Scan scan = ScanText(text);
     const TextStructure structure = ReadStructure(text);
     const LineIndex lines(text);
@@ -305,6 +303,12 @@ TextCheck CheckText(const QString &text, const QString &alphaText)
     for (const auto &[begin, end] : scan.loneP)
         check.pValuesWithoutStatistic.append(lines.Place(begin, end));
     return check;
+}
+
+bool IsAlphaLevel(const QString &alphaText)
+{
+    const std::optional<double> alpha = TextToNumber(alphaText, Notation());
+    return alpha && *alpha > 0 && *alpha < 1;
 }
 
 VerdictTotals CountVerdicts(const TextCheck &check)

@@ -51,6 +51,9 @@ struct TextCheck {
 // alphaText as the user typed it (".05"); a text that is not a number between 0 and 1 counts as
 // .05.
 TextCheck CheckText(const QString &text, const QString &alphaText = QStringLiteral(".05"));
+// Whether a text is such a level: strictly between 0 and 1, in the manuscripts' notation (".05",
+// "0.05"), blanks around it allowed.
+bool IsAlphaLevel(const QString &alphaText);
 
 struct VerdictTotals {
     int results = 0, consistent = 0, inconsistent = 0, decision = 0, unchecked = 0;
