@@ -30,24 +30,16 @@ struct ScannedResult {
     QString statisticComparison; // "=", "<", ">"
     PComparison pComparison = PComparison::Equal;
     QString pComparisonName; // "=", "<", ">", "<=", ">=", "ns"
+    // A correlation given with its N ("r(N = 100) = .32", "r = .32, N = 100"): df = N - 2.
+    bool dfFromN = false;
 };
 
 struct Scan {
     QList<ScannedResult> results;
     // p values with no statistic: begin and end of each.
     QList<std::pair<qsizetype, qsizetype>> loneP;
+    // Whether the text writes its figures with decimal commas ("p = ,042"), and was read so.
+    bool decimalComma = false;
 };
 
 Scan ScanText(QStringView text);
-
-// The places where a sentence ends and where a paragraph ends, in order, for the tails of a
-// result; and the mentions of one or two tails.
-struct TailsMention {
-    qsizetype at;
-    int tails;
-};
-struct TextStructure {
-    QList<qsizetype> sentenceEnds, paragraphEnds;
-    QList<TailsMention> tailsMentions;
-};
-TextStructure ReadStructure(QStringView text);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QList>
+#include <QStringView>
+#include <functional>
+
+// How many tails a text gives each result. A result is read one-tailed only where its own
+// sentence says so, or one of the two sentences before it in the same paragraph names a test
+// one-tailed with no result reported between. A paragraph ends at every line end.
+
+struct TailsMention {
+    qsizetype at;
+    int tails;
+};
+
+class TailsReading {
+public:
+    explicit TailsReading(QStringView text);
+
+    enum class Where { Nowhere, OwnSentence, SentenceBefore, Paragraph };
+    struct Said {
+        int tails = 0; // 0 where nothing is said
+        Where where = Where::Nowhere;
+    };
+    // For a result from begin to end. `reportsOther(from, to)` tells whether a result other than
+    // this one (not merely restated) stands there: a sentence that reports its own result lends
+    // its tails to no later one.
+    Said TailsOf(qsizetype begin, qsizetype end,
+                 const std::function<bool(qsizetype, qsizetype)> &reportsOther) const;
+    // Whether the text says one-tailed anywhere ("one-tailed t tests were used").
+    bool SaysOneTailed() const { return m_oneTailed; }
+    // Whether the paragraph of the result at `at`, or else the text, names a correction for
+    // multiple comparisons ("Bonferroni", "Holm", "FDR", "Tukey's HSD", "adjusted",
+    // "corrected"), whose p values are larger than their statistics give.
+    enum class Correction { None, InParagraph, InText };
+    Correction NamesCorrection(qsizetype at) const;
+
+private:
+    QList<qsizetype> m_sentenceEnds, m_paragraphEnds;
+    QList<TailsMention> m_mentions;
+    QList<qsizetype> m_corrections, m_correctionWords;
+    bool m_oneTailed = false;
+};

@@ -1,0 +1,280 @@
+#include "textcheck/textreader.h"
+
+#include <QHash>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace textreading {
+
+qsizetype Reader::ReadDigits(qsizetype i, QString &plain, bool letterOne) const
+{
+    const qsizetype first = i;
+    for (; i - first <= MostDigits; ++i) {
+        const char16_t c = at(i);
+        if (IsDigit(c))
+            plain += QChar(c);
+        else if (letterOne && (c == u'l' || c == u'I'))
+            plain += u'1';
+        else
+            break;
+    }
+    return i - first;
+}
+
+bool Reader::FigureStartsAt(qsizetype i) const
+{
+    if (IsMinus(at(i)))
+        ++i;
+    const char16_t mark = m_comma ? u',' : u'.';
+    return IsDigit(at(i)) || (at(i) == mark && IsDigit(at(i + 1)));
+}
+
+std::optional<ScannedFigure> Reader::ReadFigure(qsizetype i, FigureRules rules) const
+{
+    ScannedFigure figure{i, i, {}};
+    if (rules.sign && IsMinus(at(i))) {
+        figure.plain += u'-';
+        ++i;
+    }
+    const qsizetype whole = ReadDigits(i, figure.plain, rules.letterOne);
+    if (rules.letterOne && whole > 1) {
+        // Only a lone "l" stands for 1: in "Il" or "l2" the letter may be a word's.
+        for (qsizetype k = i; k < i + whole; ++k)
+            if (!IsDigit(at(k)))
+                return std::nullopt;
+    }
+    i += whole;
+    // Thousands: groups of exactly three digits ("1,224.08", "N = 1,024"), in a text whose
+    // decimal mark is the point.
+    if (rules.thousands && !m_comma && whole >= 1 && whole <= 3) {
+        while (at(i) == u',' && IsDigit(at(i + 1)) && IsDigit(at(i + 2)) && IsDigit(at(i + 3)) &&
+               !IsDigit(at(i + 4))) {
+            figure.plain += m_text.mid(i + 1, 3);
+            i += 4;
+        }
+    }
+    const char16_t mark = m_comma ? u',' : u'.', other = m_comma ? u'.' : u',';
+    // In a text of decimal commas "F(2,57)" stays two degrees of freedom.
+    const bool markEnds = m_comma && rules.commaEnds;
+    qsizetype fraction = 0;
+    if (at(i) == mark && IsDigit(at(i + 1)) && !markEnds) {
+        figure.plain += u'.';
+        fraction = ReadDigits(++i, figure.plain);
+        i += fraction;
+    }
+    if (whole + fraction == 0 || whole > MostDigits || fraction > MostDigits)
+        return std::nullopt;
+    if (rules.exponent && !ReadExponent(i, figure.plain))
+        return std::nullopt;
+    // "2,10" in a text of decimal points, "1.2.3" and "2.10a" are not figures of its notation:
+    // better none than a wrong one.
+    const bool otherEnds = other == u',' && rules.commaEnds;
+    if ((at(i) == other && IsDigit(at(i + 1)) && !otherEnds) ||
+        (at(i) == mark && IsDigit(at(i + 1)) && !markEnds) || IsLetter(at(i)) || IsDigit(at(i)))
+        return std::nullopt;
+    figure.end = i;
+    return figure;
+}
+
+// "e-6", "E-06", " × 10⁻⁶", " x 10-6", "*10^-6": false where a written exponent is broken.
+bool Reader::ReadExponent(qsizetype &i, QString &plain) const
+{
+    qsizetype j = i;
+    QString sign, digits;
+    if ((at(j) == u'e' || at(j) == u'E') &&
+        (IsDigit(at(j + 1)) || IsMinus(at(j + 1)) || at(j + 1) == u'+')) {
+        ++j;
+        if (IsMinus(at(j)) || at(j) == u'+')
+            sign = IsMinus(at(j++)) ? u"-"_s : QString();
+        if (ReadDigits(j, digits) == 0 || digits.size() > 3)
+            return false;
+        i = j + digits.size();
+        plain += u'e' + sign + digits;
+        return true;
+    }
+    j = SkipBlanks(j);
+    const char16_t times = at(j);
+    if (!(times == 0x00D7 || times == u'x' || times == u'X' || times == u'*' || times == 0x00B7 ||
+          times == 0x22C5))
+        return true;
+    j = SkipBlanks(j + 1);
+    if (!(at(j) == u'1' && at(j + 1) == u'0'))
+        return true;
+    j += 2;
+    if (at(j) == u'^')
+        ++j;
+    if (IsMinus(at(j)) || at(j) == 0x207B) {
+        sign = u"-"_s;
+        ++j;
+    } else if (at(j) == u'+' || at(j) == 0x207A) {
+        ++j;
+    }
+    for (; SuperscriptDigit(at(j)) >= 0 && digits.size() < 4; ++j)
+        digits += QChar(u'0' + SuperscriptDigit(at(j)));
+    if (digits.isEmpty())
+        j += ReadDigits(j, digits);
+    // "× 10" promises an exponent: without one the figure is broken, not 36 times smaller.
+    if (digits.isEmpty() || digits.size() > 3)
+        return false;
+    i = j;
+    plain += u'e' + sign + digits;
+    return true;
+}
+
+// "=", "<", ">", "<=", ">=" in their ASCII and Unicode forms; where a PDF font drew them as other
+// characters ("¼" for "=", "b" or "!" for "<", "N" for ">"), only right before a figure.
+std::optional<QString> Reader::ReadComparison(qsizetype &j, bool drawnAsOther) const
+{
+    const char16_t c = at(j), next = at(j + 1);
+    if ((c == u'<' || c == u'>') && next == u'=') {
+        j += 2;
+        return QString(QChar(c)) + u'=';
+    }
+    if (c == u'=' && (next == u'<' || next == u'>')) {
+        j += 2;
+        return QString(QChar(next)) + u'=';
+    }
+    if (c == u'=' || c == u'<' || c == u'>') {
+        ++j;
+        return QString(QChar(c));
+    }
+    if (c == 0x2264 || c == 0x2A7D) {
+        ++j;
+        return u"<="_s;
+    }
+    if (c == 0x2265 || c == 0x2A7E) {
+        ++j;
+        return u">="_s;
+    }
+    if (drawnAsOther && FigureStartsAt(SkipBlanks(j + 1))) {
+        const QString drawn = c == 0x00BC              ? u"="_s
+                              : c == u'b' || c == u'!' ? u"<"_s
+                              : c == u'N'              ? u">"_s
+                                                       : QString();
+        if (!drawn.isEmpty()) {
+            ++j;
+            return drawn;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<PToken> Reader::ReadP(qsizetype i) const
+{
+    if ((at(i) != u'p' && at(i) != u'P') || !WordStart(i))
+        return std::nullopt;
+    qsizetype j = i + 1;
+    bool plural = false;
+    std::optional<QString> name;
+    if (at(j) == u's') {
+        plural = true;
+        ++j;
+    } else if ((at(j) == u'\'' || at(j) == 0x2019) && at(j + 1) == u's') {
+        plural = true;
+        j += 2;
+    } else if ((IsMinus(at(j)) || at(j) == u' ') && Matches(j + 1, u"value")) {
+        j += 6;
+        if (at(j) == u's')
+            ++j;
+        // "p value of .04"
+        const qsizetype of = SkipBlanks(j);
+        if (MatchesWord(of, u"of") && FigureStartsAt(SkipBlanks(of + 2))) {
+            name = u"="_s;
+            j = of + 2;
+        }
+    } else if ((at(j) == u'b' || at(j) == u'N') && !IsWordChar(at(j + 1))) {
+        // "pb.001", "pN.05": a comparison drawn as a letter, right against the p.
+        name = ReadComparison(j, true);
+        if (!name)
+            return std::nullopt;
+    }
+    if (!name && IsWordChar(at(j)))
+        return std::nullopt;
+    if (!name) {
+        j = SkipBlanks(j);
+        name = ReadComparison(j, true);
+        if (!name)
+            return std::nullopt;
+    }
+    const qsizetype figureAt = SkipBlanks(j);
+    const std::optional<ScannedFigure> p = ReadFigure(figureAt, {true, false, true});
+    if (!p) {
+        // "p = ,042", "p = 0,042": a decimal comma where points were expected.
+        const qsizetype mark = at(figureAt) == u'0' ? figureAt + 1 : figureAt;
+        if (!m_comma && at(mark) == u',' && IsDigit(at(mark + 1)))
+            ++commaPs;
+        return std::nullopt;
+    }
+    // "p = 1 3 10 37": an exponent a converter took apart leaves no p that can be read.
+    if (const qsizetype after = SkipBlanks(p->end); after > p->end && IsDigit(at(after)))
+        return std::nullopt;
+    static const QHash<QString, PComparison> comparisons = {{u"="_s, PComparison::Equal},
+                                                            {u"<"_s, PComparison::Less},
+                                                            {u">"_s, PComparison::Greater},
+                                                            {u"<="_s, PComparison::LessOrEqual},
+                                                            {u">="_s, PComparison::GreaterOrEqual}};
+    return PToken{i, p->end, *p, comparisons.value(*name), *name, plural};
+}
+
+// "ns", "NS", "n.s." as a word of its own.
+std::optional<qsizetype> Reader::ReadNotSignificant(qsizetype i) const
+{
+    if (!WordStart(i))
+        return std::nullopt;
+    for (const QStringView form : {u"n.s.", u"n. s.", u"n.s", u"ns"}) {
+        const qsizetype end = i + form.size();
+        if (m_text.mid(std::min(i, size())).startsWith(form) ||
+            (form == u"ns" && at(i) == u'N' && at(i + 1) == u'S')) {
+            if (!IsLetter(at(end)) && !IsDigit(at(end)))
+                return end;
+        }
+    }
+    return std::nullopt;
+}
+
+bool Reader::SentenceEndsAt(qsizetype i) const
+{
+    const char16_t c = at(i);
+    if (c != u'.' && c != u'!' && c != u'?')
+        return false;
+    qsizetype j = i + 1;
+    if (at(j) == u'"' || at(j) == u')' || at(j) == 0x201D)
+        ++j;
+    if (j >= size() || IsLineEnd(at(j)))
+        return true;
+    if (!IsBlank(at(j)))
+        return false;
+    const char16_t after = at(SkipBlanks(j));
+    if (!(QChar::isUpper(after) || after == 0))
+        return false;
+    if (c != u'.')
+        return true;
+    // An initial ("J. Smith") or an abbreviation ("vs. Control", "e.g. Study 2") ends nothing.
+    qsizetype word = i;
+    while (word > 0 && (IsLetter(at(word - 1)) || at(word - 1) == u'.') && i - word < 8)
+        --word;
+    const qsizetype length = i - word;
+    if (length == 1 && IsLetter(at(word)))
+        return false;
+    for (const std::u16string_view abbreviation :
+         {u"vs", u"e.g", u"i.e", u"al", u"cf", u"fig", u"eq", u"no", u"approx", u"ca", u"resp"})
+        if (length == qsizetype(abbreviation.size()) && Matches(word, abbreviation))
+            return false;
+    return true;
+}
+
+bool Reader::ParagraphEndsAt(qsizetype i) const
+{
+    if (at(i) == 0x2029)
+        return true;
+    if (!IsLineEnd(at(i)))
+        return false;
+    qsizetype j = i + 1;
+    if (at(i) == u'\r' && at(j) == u'\n')
+        ++j;
+    while (at(j) == u' ' || at(j) == u'\t')
+        ++j;
+    return IsLineEnd(at(j));
+}
+
+} // namespace textreading

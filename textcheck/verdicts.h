@@ -1,0 +1,32 @@
+#pragma once
+
+#include "checks/checkfigures.h"
+#include "textcheck/scanner.h"
+#include "textcheck/tails.h"
+
+// The verdict on one result: its p against the p its statistic gives, read with the tails the
+// text gives it, and the message in the strip's words.
+
+struct Judged {
+    Verdict verdict;
+    QString message;
+    double computedP;
+    Interval range;
+    int tails;
+};
+
+// A figure in the scanner's plain notation; NaN where it is no finite number.
+double ReadPlain(const ScannedFigure &figure);
+
+// What the text around a result says of it.
+struct ResultContext {
+    TailsReading::Said said;
+    bool oneTailedAnywhere = false;
+    // A correction for multiple comparisons named in its paragraph or elsewhere in the text.
+    TailsReading::Correction correction = TailsReading::Correction::None;
+};
+
+// `alpha` in the manuscripts' notation (".05"); figures are echoed in the text's own notation,
+// with decimal commas where it writes them.
+Judged JudgeResult(QStringView text, const ScannedResult &result, const ResultContext &context,
+                   const QString &alpha, bool decimalComma);
