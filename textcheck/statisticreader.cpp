@@ -81,7 +81,7 @@ std::optional<std::pair<TestKind, qsizetype>> Reader::ReadSymbol(qsizetype i, bo
         // "d z = 0.45" is d_z with its subscript set apart by a converter, not a z test.
         if (at(i - 1) == u' ' && at(i - 2) == u'd' && !IsWordChar(at(i - 3)))
             return std::nullopt;
-        if (ends(i + 1))
+        if (ends(i + 1) && at(i + 1) != u'_')
             return std::pair{TestKind::Z, i + 1};
         // A label: "z_Sobel", "zBlack", "zdiff".
         qsizetype j = i + 1;
@@ -277,6 +277,10 @@ std::optional<Statistic> Reader::ReadStatistic(qsizetype i) const
     result.statisticComparison = *comparison;
     const auto statistic = ReadFigure(SkipBlanks(j), {true, true, false});
     if (!statistic)
+        return std::nullopt;
+    // "z = 3 65": a figure a converter took apart is no figure.
+    if (const qsizetype after = SkipBlanks(statistic->end);
+        after > statistic->end && IsDigit(at(after)))
         return std::nullopt;
     result.statistic = *statistic;
     result.end = statistic->end;
