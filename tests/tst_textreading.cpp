@@ -100,6 +100,8 @@ void TestTextReading::readsPrintedForms_data()
         {u"t"_s, u"38"_s, {}, {}, u"="_s, u"2,10"_s, u"="_s, u"0,042"_s});
     row("decimal commas, F with a semicolon", u"F(1; 76) = 4,21; p = ,044"_s,
         {u"F"_s, u"1"_s, u"76"_s, {}, u"="_s, u"4,21"_s, u"="_s, u",044"_s});
+    row("exponent set apart by a converter", u"t(32.3) = 12.4, p = 8.3 \u00d7 10 -14 , and"_s,
+        {u"t"_s, u"32.3"_s, {}, {}, u"="_s, u"12.4"_s, u"="_s, u"8.3 \u00d7 10 -14"_s});
     row("decimal points keep thousands", u"\u03c7\u00b2(1, N = 1,024) = 4.32, p = .038"_s,
         {u"chi2"_s, u"1"_s, {}, u"1,024"_s, u"="_s, u"4.32"_s, u"="_s, u".038"_s});
 }

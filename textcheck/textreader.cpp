@@ -103,6 +103,9 @@ bool Reader::ReadExponent(qsizetype &i, QString &plain) const
     j += 2;
     if (at(j) == u'^')
         ++j;
+    // "× 10 -14": a converter may set the superscript exponent apart by a blank.
+    if (at(j) == u' ' && IsMinus(at(j + 1)) && IsDigit(at(j + 2)))
+        ++j;
     if (IsMinus(at(j)) || at(j) == 0x207B) {
         sign = u"-"_s;
         ++j;
