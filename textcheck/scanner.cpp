@@ -2,6 +2,7 @@
 
 #include "textcheck/textreader.h"
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::Literals::StringLiterals;
@@ -21,6 +22,29 @@ bool MayStartPiece(char16_t c)
     if (c < 128)
         return ascii[c];
     return c == 0x03C7 || c == 0x03A7 || c == 0x0394 || c == 0xFFFD || (c >= 0xE000 && c <= 0xF8FF);
+}
+
+// How far a statistic's or a p's start may stand before its comparison ("χ²(1, N = 1,024) =").
+constexpr qsizetype Reach = 160;
+
+// Where the text compares: every statistic and every p has one of these right after its symbol
+// (and its brackets), so the text between is never read a character at a time. Each is found by
+// Qt's fast search.
+QList<qsizetype> Comparisons(QStringView text)
+{
+    QList<qsizetype> at;
+    for (const char16_t mark : {u'=', u'<', u'>', u'!', char16_t(0x2264), char16_t(0x2265),
+                                char16_t(0x2A7D), char16_t(0x2A7E), char16_t(0x00BC)})
+        for (qsizetype i = text.indexOf(QChar(mark)); i >= 0; i = text.indexOf(QChar(mark), i + 1))
+            at.append(i);
+    // "pb.001", "pN.05": comparisons a PDF font drew as letters.
+    for (const char16_t drawn : {u'b', u'N'})
+        for (qsizetype i = text.indexOf(QChar(drawn)); i >= 0;
+             i = text.indexOf(QChar(drawn), i + 1))
+            if (i > 0 && text[i - 1] == u'p')
+                at.append(i);
+    std::sort(at.begin(), at.end());
+    return at;
 }
 
 // What stands between two statistics of one list that share a later p: "and", a comma or a
@@ -138,8 +162,20 @@ Scan ScanWith(QStringView text, bool decimalComma, int &commaPs, int &pointPs)
     // Statistics in a list that may share a later p ("t(20) = 3.1 and t(20) = 2.9, ps < .01").
     QList<ScannedResult> list;
     bool joinedAsList = true;
-    for (qsizetype i = 0; i < reader.size();) {
-        if (!MayStartPiece(reader.at(i))) {
+    const char16_t *const chars = text.utf16();
+    const qsizetype size = text.size();
+    const QList<qsizetype> anchors = Comparisons(text);
+    auto anchor = anchors.begin();
+    for (qsizetype i = 0; i < size;) {
+        // Only text shortly before a comparison can start a piece: the rest is passed over.
+        while (anchor != anchors.end() && *anchor < i)
+            ++anchor;
+        if (anchor == anchors.end())
+            break;
+        i = std::max(i, *anchor - Reach);
+        // Pieces start at a word's start with one of few characters.
+        if (!MayStartPiece(chars[i]) ||
+            (i > 0 && (IsWordChar(chars[i - 1]) || chars[i - 1] == u'.'))) {
             ++i;
             continue;
         }

@@ -4,35 +4,32 @@
 
 #include <algorithm>
 #include <limits>
-#include <tuple>
 
 using namespace textreading;
 
 namespace {
-// "one-tailed", "one sided", "1-tailed"; "two-tailed". A "directional" hypothesis names no test.
-QList<TailsMention> TailsMentions(const Reader &reader)
+// "one-tailed", "one sided", "1-tailed", "twotailed" as a converter joins it: the word that ends in
+// "tailed" or "sided" and what stands before it. A "directional" hypothesis names no test.
+int TailsOfWord(const Reader &reader, qsizetype begin, qsizetype end)
 {
-    QList<TailsMention> mentions;
-    const QStringView text = reader.text();
-    for (qsizetype at = 0; at + 1 < reader.size(); ++at) {
-        // Two letters tell the two words apart before either is compared whole.
-        const char16_t first = reader.at(at) | 0x20, second = reader.at(at + 1) | 0x20;
-        if (!(first == u't' && second == u'a') && !(first == u's' && second == u'i'))
-            continue;
-        if (!reader.Matches(at, u"tailed") && !reader.Matches(at, u"sided"))
-            continue;
-        qsizetype before = at;
-        const char16_t joint = reader.at(before - 1);
-        if (before > 0 && (IsMinus(joint) || joint == 0x2010 || joint == 0x2011 || joint == u' '))
-            --before;
-        const QStringView lead =
-            text.mid(std::max<qsizetype>(0, before - 3), std::min<qsizetype>(3, before));
-        if (lead.endsWith(u"one", Qt::CaseInsensitive) || lead.endsWith(u"1"))
-            mentions.append({at, 1});
-        else if (lead.endsWith(u"two", Qt::CaseInsensitive) || lead.endsWith(u"2"))
-            mentions.append({at, 2});
-    }
-    return mentions;
+    qsizetype at = -1;
+    if (end - begin >= 6 && reader.Matches(end - 6, u"tailed"))
+        at = end - 6;
+    else if (end - begin >= 5 && reader.Matches(end - 5, u"sided"))
+        at = end - 5;
+    if (at < 0)
+        return 0;
+    qsizetype before = at;
+    const char16_t joint = reader.at(before - 1);
+    if (before > 0 && (IsMinus(joint) || joint == 0x2010 || joint == 0x2011 || joint == u' '))
+        --before;
+    const QStringView lead =
+        reader.text().mid(std::max<qsizetype>(0, before - 3), std::min<qsizetype>(3, before));
+    if (lead.endsWith(u"one", Qt::CaseInsensitive) || lead.endsWith(u"1"))
+        return 1;
+    if (lead.endsWith(u"two", Qt::CaseInsensitive) || lead.endsWith(u"2"))
+        return 2;
+    return 0;
 }
 
 // Whether "without", "no" or "not" stands shortly before, in the same sentence.
@@ -51,40 +48,52 @@ bool Negated(const Reader &reader, qsizetype at)
     return false;
 }
 
-// Correction methods named, and the words "corrected" and "adjusted"; each in order.
-std::pair<QList<qsizetype>, QList<qsizetype>> CorrectionMentions(const Reader &reader)
+// Whether the word from begin to end names a correction for multiple comparisons: 1 for a
+// method's name, 2 for "corrected" or "adjusted" (which count only in the result's own
+// paragraph), 0 for neither.
+int CorrectionWord(const Reader &reader, qsizetype begin, qsizetype end)
 {
-    static constexpr std::u16string_view words[] = {
-        u"bonferroni",  u"holm",       u"sidak",           u"\u0161id\u00e1k", u"tukey",
-        u"scheff",      u"fdr",        u"false discovery", u"benjamini",       u"hochberg",
-        u"family-wise", u"familywise", u"corrected",       u"adjusted"};
-    QList<qsizetype> mentions, general;
-    for (qsizetype at = 0; at < reader.size(); ++at) {
-        const char16_t c = reader.at(at) | 0x20;
-        if (!(c == u'b' || c == u'h' || c == u's' || c == u't' || c == u'f' || c == u'c' ||
-              c == u'a' || reader.at(at) == 0x0160 || reader.at(at) == 0x0161) ||
-            !reader.WordStart(at))
-            continue;
-        for (const std::u16string_view word : words) {
-            if (!reader.Matches(at, word) && !(word.front() == 0x0161 && reader.at(at) == 0x0160 &&
-                                               reader.Matches(at + 1, word.substr(1))))
-                continue;
-            // "Holmes" names no method; "Scheffé" is matched by its stem.
-            if (word != u"scheff" && IsLetter(reader.at(at + qsizetype(word.size()))))
-                continue;
-            // "without a correction for the family-wise error rate" names none.
-            if (Negated(reader, at))
-                continue;
-            // "corrected-to-normal vision" corrects no p.
-            if (word == u"corrected" && reader.Matches(at + 9, u"-to"))
-                continue;
-            // "corrected" and "adjusted" count only in the result's own paragraph.
-            const bool named = word != u"corrected" && word != u"adjusted";
-            (named ? mentions : general).append(at);
-            break;
-        }
+    const qsizetype length = end - begin;
+    const auto is = [&](std::u16string_view word) {
+        return length == qsizetype(word.size()) && reader.Matches(begin, word);
+    };
+    int kind = 0;
+    switch (reader.at(begin) | 0x20) {
+    case u'b':
+        kind = is(u"bonferroni") || is(u"benjamini") ? 1 : 0;
+        break;
+    case u'h':
+        kind = is(u"holm") || is(u"hochberg") ? 1 : 0;
+        break;
+    case u's':
+        kind = is(u"sidak") || (length >= 6 && reader.Matches(begin, u"scheff")) ? 1 : 0;
+        break;
+    case u't':
+        kind = is(u"tukey") ? 1 : 0;
+        break;
+    case u'f':
+        kind = is(u"fdr") || (is(u"false") && reader.Matches(end, u" discovery")) ||
+                       (is(u"family") &&
+                        (reader.Matches(end, u"-wise") || reader.Matches(end, u"wise"))) ||
+                       is(u"familywise")
+                   ? 1
+                   : 0;
+        break;
+    case u'c':
+        // "corrected-to-normal vision" corrects no p.
+        kind = is(u"corrected") && !reader.Matches(end, u"-to") ? 2 : 0;
+        break;
+    case u'a':
+        kind = is(u"adjusted") ? 2 : 0;
+        break;
+    default:
+        kind = (reader.at(begin) == 0x0160 || reader.at(begin) == 0x0161) && length == 5 &&
+                       reader.Matches(begin + 1, u"id\u00e1k")
+                   ? 1
+                   : 0;
     }
-    return {mentions, general};
+    // "without a correction for the family-wise error rate" names none.
+    return kind && !Negated(reader, begin) ? kind : 0;
 }
 
 qsizetype Before(const QList<qsizetype> &ends, qsizetype at)
@@ -102,18 +111,35 @@ qsizetype After(const QList<qsizetype> &ends, qsizetype at)
 
 TailsReading::TailsReading(QStringView text)
 {
+    // One pass, a word at a time: most of a long text is words that name nothing.
     const Reader reader(text, false);
-    for (qsizetype i = 0; i < reader.size(); ++i) {
-        const char16_t c = reader.at(i);
+    const char16_t *const chars = text.utf16();
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size;) {
+        const char16_t c = chars[i];
+        if (IsWordChar(c)) {
+            qsizetype end = i + 1;
+            while (end < size && IsWordChar(chars[end]))
+                ++end;
+            // "tailed" and "sided" end in "d"; a method's name is looked up by its first letter.
+            const int tails =
+                end - i >= 5 && (chars[end - 1] | 0x20) == u'd' ? TailsOfWord(reader, i, end) : 0;
+            if (tails)
+                m_mentions.append({end - (reader.Matches(end - 6, u"tailed") ? 6 : 5), tails});
+            else if (end - i >= 3 && reader.WordStart(i))
+                if (const int kind = CorrectionWord(reader, i, end))
+                    (kind == 1 ? m_corrections : m_correctionWords).append(i);
+            i = end;
+            continue;
+        }
         if (IsLineEnd(c)) {
             m_paragraphEnds.append(i);
             m_sentenceEnds.append(i);
         } else if ((c == u'.' || c == u'!' || c == u'?') && reader.SentenceEndsAt(i)) {
             m_sentenceEnds.append(i);
         }
+        ++i;
     }
-    m_mentions = TailsMentions(reader);
-    std::tie(m_corrections, m_correctionWords) = CorrectionMentions(reader);
     m_oneTailed = std::any_of(m_mentions.begin(), m_mentions.end(),
                               [](const TailsMention &m) { return m.tails == 1; });
 }

@@ -29,6 +29,13 @@ public:
     explicit LineIndex(QStringView text)
     {
         m_starts.append(0);
+        // Text from a file has its lines ended by "\n" alone: found by Qt's fast search.
+        if (!text.contains(u'\r') && !text.contains(QChar(0x2028)) &&
+            !text.contains(QChar(0x2029))) {
+            for (qsizetype at = text.indexOf(u'\n'); at >= 0; at = text.indexOf(u'\n', at + 1))
+                m_starts.append(at + 1);
+            return;
+        }
         for (qsizetype i = 0; i < text.size(); ++i) {
             const char16_t c = text[i].unicode();
             if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')

@@ -3,6 +3,7 @@
 #include "textcheck/scanner.h"
 
 #include <QChar>
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -84,7 +85,16 @@ inline bool IsLetter(char16_t c)
 
 inline bool IsWordChar(char16_t c)
 {
-    return IsDigit(c) || IsLetter(c) || SuperscriptDigit(c) >= 0 || SubscriptDigit(c) >= 0;
+    // Every character of a long text is asked this, most of them ASCII: one look into a table.
+    static constexpr std::array<bool, 128> ascii = [] {
+        std::array<bool, 128> word{};
+        for (char16_t a = 0; a < 128; ++a)
+            word[a] = (a >= u'0' && a <= u'9') || ((a | 0x20) >= u'a' && (a | 0x20) <= u'z');
+        return word;
+    }();
+    if (c < 128)
+        return ascii[c];
+    return QChar::isLetter(c) || SuperscriptDigit(c) >= 0 || SubscriptDigit(c) >= 0;
 }
 
 struct FigureRules {
@@ -116,7 +126,10 @@ class Reader {
 public:
     Reader(QStringView text, bool decimalComma) : m_text(text), m_comma(decimalComma) {}
 
-    char16_t at(qsizetype i) const { return i >= 0 && i < m_text.size() ? m_text[i].unicode() : 0; }
+    char16_t at(qsizetype i) const
+    {
+        return size_t(i) < size_t(m_text.size()) ? m_text.utf16()[i] : 0;
+    }
     qsizetype size() const { return m_text.size(); }
     QStringView text() const { return m_text; }
     bool decimalComma() const { return m_comma; }

@@ -146,6 +146,8 @@ POfStatistic PRange(const ScannedResult &r, bool oneTailed)
     // freedom's own rounding.
     const auto extreme = [&](double x, bool largest) {
         double p = pAt(x);
+        if (!r.df1.plain.contains(u'.') && !r.df2.plain.contains(u'.'))
+            return p;
         for (const double d1 : DegreesRange(r.dfFromN ? ScannedFigure{} : r.df1, df1))
             for (const double d2 : DegreesRange(r.df2, df2)) {
                 const double at = PAt(r, oneTailed, d1, d2)(x);
@@ -281,16 +283,18 @@ Judged JudgeResult(QStringView text, const ScannedResult &r, const ResultContext
             return Corrected(only, judge, two, context.correction);
         return only.agree ? Agreeing(only, two, Verdict::Consistent, 1) : Disagreeing(only, two, 1);
     }
+    // Most results agree as the text reads them: the other reading is computed only when not.
+    const bool saidOne = said.tails == 1;
+    const PJudgement twoTailed = judge.At(two, false, true);
+    if (!saidOne && twoTailed.agree)
+        return Agreeing(twoTailed, two, Verdict::Consistent, 2);
     const POfStatistic one = PRange(r, true);
-    const PJudgement twoTailed = judge.At(two, false, true), oneTailed = judge.At(one, true, true);
+    const PJudgement oneTailed = judge.At(one, true, true);
+    if (saidOne && oneTailed.agree)
+        return Agreeing(oneTailed, one, Verdict::Consistent, 1);
     if (!twoTailed.agree && !oneTailed.agree &&
         context.correction != TailsReading::Correction::None && ReportedAbove(r, two))
         return Corrected(twoTailed, judge, two, context.correction);
-    const bool saidOne = said.tails == 1;
-    if (saidOne && oneTailed.agree)
-        return Agreeing(oneTailed, one, Verdict::Consistent, 1);
-    if (!saidOne && twoTailed.agree)
-        return Agreeing(twoTailed, two, Verdict::Consistent, 2);
     if (saidOne && twoTailed.agree) {
         // The author called the test one-tailed and reported its two-tailed p.
         const QString where = said.where == TailsReading::Where::SentenceBefore
