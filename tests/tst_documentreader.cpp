@@ -43,6 +43,23 @@ QByteArray Utf16(const QString &text, bool bigEndian)
     }
     return bytes;
 }
+
+enum class LastLine { Short, Full };
+
+// A paragraph as journals set it: its lines 14 points apart from the baseline `y` on, justified
+// between x and x + width, its first line indented by `indent`, its last line ending where its
+// words do unless it is to be as full as the others.
+QList<Line> Justified(double x, double y, double width, const QStringList &lines,
+                      LastLine last = LastLine::Short, double indent = 0)
+{
+    QList<Line> placed;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const double left = x + (i == 0 ? indent : 0);
+        const bool full = i + 1 < lines.size() || last == LastLine::Full;
+        placed.append({left, y + 14.0 * i, lines.at(i), 11, full ? x + width - left : 0});
+    }
+    return placed;
+}
 } // namespace
 
 class TestDocumentReader : public QObject {
@@ -159,27 +176,98 @@ void TestDocumentReader::readsEachFormatsText_data()
                "check</text:p></office:annotation></text:p>")
         << u"p = .04\n"_s;
 
+    // Lines of a PDF page rebuilt into paragraphs, one to a line.
+    const QStringList first = {u"Participants in the first group read the passage twice before"_s,
+                               u"they answered the eight questions about it on a single screen."_s,
+                               u"Those in the second group read it once."_s};
+    QTest::newRow("pdf: a paragraph over three lines, a full line's sentence end inside, is one")
+        << u"a.pdf"_s << Pdf(Justified(72, 72, 270, first)) << first.join(u' ') + u'\n';
+    const QStringList before = {u"The first paragraph tells how the children were chosen and"_s,
+                                u"how their parents were asked to take part in the study too."_s};
+    const QStringList after = {u"The next paragraph tells what the children then had to do"_s,
+                               u"and how long it took them."_s};
+    const QString twoParagraphs = before.join(u' ') + u'\n' + after.join(u' ') + u'\n';
+    QTest::newRow("pdf: a larger gap parts two paragraphs")
+        << u"a.pdf"_s
+        << Pdf(Justified(72, 72, 270, before, LastLine::Full) + Justified(72, 110, 270, after))
+        << twoParagraphs;
+    QTest::newRow("pdf: a first-line indent starts a paragraph")
+        << u"a.pdf"_s
+        << Pdf(Justified(72, 72, 270, before, LastLine::Full) +
+               Justified(72, 100, 270, after, LastLine::Short, 18))
+        << twoParagraphs;
+    const QStringList shortEnd = {before.at(0), u"how their parents took part."_s};
+    QTest::newRow("pdf: a short last line that ends a sentence ends its paragraph")
+        << u"a.pdf"_s << Pdf(Justified(72, 72, 270, shortEnd) + Justified(72, 100, 270, after))
+        << shortEnd.join(u' ') + u'\n' + after.join(u' ') + u'\n';
+    QTest::newRow("pdf: a heading in a larger font is a paragraph of its own")
+        << u"a.pdf"_s
+        << Pdf(QList<Line>{{72, 72, u"Results of the first study"_s, 14}} +
+               Justified(72, 86, 270, after))
+        << u"Results of the first study\n"_s + after.join(u' ') + u'\n';
+    QTest::newRow("pdf: a heading set in the middle above an indented paragraph")
+        << u"a.pdf"_s
+        << Pdf(QList<Line>{{260, 72, u"Method"_s}} +
+               Justified(72, 86, 270, after, LastLine::Short, 18))
+        << u"Method\n"_s + after.join(u' ') + u'\n';
+    // 147.6 points wide, then a gap of seven blanks that the text layer parts the line at.
+    QTest::newRow("pdf: a line parted by a wide gap is one")
+        << u"a.pdf"_s
+        << Pdf({{72, 72, u"The groups differed, t(38) = 2.10,"_s},
+                {240, 72, u"p = .04, as expected, and"_s},
+                {72, 86, u"the effect was large, and it was seen in all of the groups alike."_s}})
+        << u"The groups differed, t(38) = 2.10, p = .04, as expected, and the effect was large, "
+           u"and it was seen in all of the groups alike.\n"_s;
+
+    // Two columns of a journal's page, drawn line by line across both; the reading order is the
+    // text layer's own.
+    const QStringList left1 = {u"The left column begins with a paragraph set in three"_s,
+                               u"lines, each of them justified to the full width of"_s,
+                               u"the column."_s},
+                      left2 = {u"Its second paragraph is indented, and it goes on"_s,
+                               u"over two lines, and then it runs on into the next"_s},
+                      right1 = {u"column, where it ends after a line and a half of"_s,
+                                u"text at the top of the page."_s},
+                      right2 = {u"And a last one ends the page."_s};
+    const QList<Line> leftLines = Justified(54, 72, 230, left1) +
+                                  Justified(54, 114, 230, left2, LastLine::Full, 12),
+                      rightLines = Justified(306, 72, 230, right1) +
+                                   Justified(306, 100, 230, right2, LastLine::Short, 12);
+    QList<Line> columns;
+    for (qsizetype i = 0; i < std::max(leftLines.size(), rightLines.size()); ++i)
+        columns << leftLines.mid(i, 1) << rightLines.mid(i, 1);
+    QTest::newRow("pdf: two columns give their paragraphs in order, split where the column ends")
+        << u"a.pdf"_s << Pdf(columns)
+        << QStringList{left1.join(u' '), left2.join(u' '), right1.join(u' '), right2.join(u' '), {}}
+               .join(u'\n');
+    const QStringList item = {u"1. The first item of the list is long enough that it will need a"_s,
+                              u"second line, which is indented under its first word."_s};
+    QTest::newRow("pdf: a list item's hanging indent goes on")
+        << u"a.pdf"_s
+        << Pdf(Justified(72, 72, 270, item, LastLine::Short, -12) +
+               QList<Line>{{60, 100, u"2. The second item is short."_s}})
+        << item.join(u' ') + u"\n2. The second item is short.\n"_s;
+
     const QList<Line> hyphenated = {{72, 72, u"The effect was signifi-"_s},
                                     {72, 86, u"cant, t(38) ="_s},
-                                    {72, 100, u"-2.10, a one-"_s},
-                                    {72, 114, u"tailed test."_s}};
+                                    {72, 100, u"-2.10, in a one-"_s},
+                                    {72, 114, u"tailed test of the COVID-"_s},
+                                    {72, 128, u"19 sample."_s}};
     QTest::newRow("pdf: a line end's hyphen joined, a minus and a compound's hyphen kept")
         << u"a.pdf"_s << Pdf(hyphenated)
-        << u"The effect was significant, t(38) =\n-2.10, a one-tailed test.\n"_s;
-    // Two columns of a journal's page, each line filling its column.
-    QList<Line> columns;
-    QString left, right;
-    for (int i = 0; i < 12; ++i) {
-        const QString number = QString::number(i + 1);
-        columns << Line{54, 72 + 13.0 * i,
-                        u"left column line "_s + number + u" of the first text"_s}
-                << Line{306, 72 + 13.0 * i,
-                        u"right column line "_s + number + u" of the next text"_s};
-        left += u"left column line "_s + number + u" of the first text\n"_s;
-        right += u"right column line "_s + number + u" of the next text\n"_s;
-    }
-    QTest::newRow("pdf: two columns one after the other")
-        << u"a.pdf"_s << Pdf(columns) << left + right;
+        << u"The effect was significant, t(38) = -2.10, in a one-tailed test of the COVID-19 "
+           u"sample.\n"_s;
+    QTest::newRow("pdf: a result split over two lines joined with one blank")
+        << u"a.pdf"_s
+        << Pdf({{72, 72, u"The groups differed, t(38) ="_s},
+                {72, 86, u"2.10, p = .04, as expected."_s}})
+        << u"The groups differed, t(38) = 2.10, p = .04, as expected.\n"_s;
+    QTest::newRow("pdf: a paragraph ends with its page, but for a word broken at its end")
+        << u"a.pdf"_s
+        << Pdf({{72, 72, u"The groups differed, t(38) ="_s},
+                {72, 72, u"2.10, p = .04, in a signifi-"_s, 11, 0, 1},
+                {72, 72, u"cant way."_s, 11, 0, 2}})
+        << u"The groups differed, t(38) =\n2.10, p = .04, in a significant way.\n"_s;
 }
 
 void TestDocumentReader::readsEachFormatsText()

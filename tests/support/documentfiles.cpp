@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <quazip.h>
@@ -84,9 +85,33 @@ QByteArray Pdf(const QList<Line> &lines)
     QPdfWriter writer(&buffer);
     writer.setResolution(72);
     QPainter painter(&writer);
-    painter.setFont(QFont(u"Liberation Serif"_s, 11));
-    for (const Line &line : lines)
-        painter.drawText(QPointF(line.x, line.y), line.text);
+    int page = 0;
+    for (const Line &line : lines) {
+        for (; page < line.page; ++page)
+            writer.newPage();
+        QFont font(u"Liberation Serif"_s);
+        font.setPointSizeF(line.size);
+        painter.setFont(font);
+        const QStringList words = line.text.split(u' ');
+        if (line.width <= 0 || words.size() < 2) {
+            painter.drawText(QPointF(line.x, line.y), line.text);
+            continue;
+        }
+        // Word by word, the blanks between them widened to fill the line.
+        const QFontMetricsF metrics(font, &writer);
+        double letters = 0;
+        for (const QString &word : words)
+            letters += metrics.horizontalAdvance(word);
+        const double blank = (line.width - letters) / double(words.size() - 1);
+        const double space = metrics.horizontalAdvance(u' ');
+        if (blank < space || blank > 2 * space) // as wide blanks as a text layer takes for gaps
+            qFatal("Pdf: \"%s\" does not fit its line", qPrintable(line.text));
+        double x = line.x;
+        for (const QString &word : words) {
+            painter.drawText(QPointF(x, line.y), word);
+            x += metrics.horizontalAdvance(word) + blank;
+        }
+    }
     painter.end();
     return bytes;
 }

@@ -20,9 +20,13 @@ extern const QByteArray OdfNamespaces;
 QByteArray Odt(const QByteArray &text, const QByteArray &mimetype = {},
                const QByteArray &manifest = {});
 
-// A page of a PDF: each line drawn at its place (in points from the top left).
+// A PDF: each line drawn at its place (in points from its page's top left, the baseline's left
+// end), in Liberation Serif of `size` points; where `width` is given, justified to it.
 struct Line {
     double x, y;
     QString text;
+    double size = 11;
+    double width = 0;
+    int page = 0; // counted from 0, the lines in the order of their pages
 };
 QByteArray Pdf(const QList<Line> &lines);
