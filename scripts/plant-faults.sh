@@ -73,6 +73,13 @@ reader-pane-joiner   | toolkit/accessibility.cpp       | s/QString\(shown\).remo
 reader-inserted-text | toolkit/accessibility.cpp       | s/TextForReaders\(inserted->textInserted\(\)\)/inserted->textInserted()/
 reader-tails-name    | toolkit/accessibility.cpp       | s/if \(t == QAccessible::Value\)\n            return box/if (t == QAccessible::Name)\n            return box/
 pane-less-than       | report/resultviewer.cpp         | s/KeepFiguresWhole\(EscapeTextLessThans\(page\)\)/KeepFiguresWhole(page)/
+tails-sentence-before| textcheck/tails.cpp             | s/back <= 2 && later/back <= 0 \&\& later/
+tails-other-result   | textcheck/tails.cpp             | s/if \(reportsOther\(earlier, later - 1\)\)/if (false)/
+pair-across-stat     | textcheck/scanner.cpp           | s/found.nextStatistic = j;\n(\s*)return found;/continue;/
+list-shares-exact-p  | textcheck/scanner.cpp           | s/p->comparison != PComparison::Equal \&\&/true \&\&/
+decimal-commas       | textcheck/scanner.cpp           | s/if \(commaPs > pointPs\)/if (false)/
+correction-excuses   | textcheck/verdicts.cpp          | s/return ReadPlain\(r.p\) > p.range.hi;/return true;/
+df-rounding          | textcheck/verdicts.cpp          | s/if \(!r.df1.plain.contains\(u'.'\) \&\& !r.df2.plain.contains\(u'.'\)\)/if (true)/
 EOF
 )
 

@@ -252,6 +252,18 @@ void TestTextReading::readsTails_data()
         u"Without a correction for the family-wise error rate, t(38) = "
         u"2.10, p = .084."_s,
         u"decision"_s);
+    row("the p of an estimate's interval before the statistic",
+        u"Sharing rose, \u03b2 = 0.0195, 95% CI = [0.0037, 0.035], F(3, 32910) = 6.74, p = .016."_s,
+        u"unchecked"_s,
+        u"p = .016 fits the estimate before it (0.0195, 95% CI [0.0037, 0.035]), not F(3, 32910) "
+        u"= 6.74, which gives p = .00015"_s);
+    row("an interval that gives another p leaves the verdict",
+        u"Sharing rose, \u03b2 = 0.0195, 95% CI = [0.0037, 0.035], F(3, 32910) = 6.74, p = .04."_s,
+        u"inconsistent"_s);
+    row("an estimate's interval in another sentence is not this result's",
+        u"The slope was \u03b2 = 0.0195, 95% CI = [0.0037, 0.035]. Sharing rose, F(3, 32910) = "
+        u"6.74, p = .016."_s,
+        u"inconsistent"_s);
     row("rounded degrees of freedom", u"F(1.8, 86.7) = 4.55, p = .017"_s, u"consistent"_s);
     row("decimal commas in the message", u"t(38) = 2,10; p = 0,03"_s, u"inconsistent"_s,
         u"t(38) = 2,10 gives p = ,042 (two-tailed), not 0,03"_s);

@@ -195,3 +195,8 @@ TailsReading::Correction TailsReading::NamesCorrection(qsizetype at) const
     }
     return m_corrections.isEmpty() ? Correction::None : Correction::InText;
 }
+
+qsizetype TailsReading::SentenceStart(qsizetype at) const
+{
+    return Before(m_sentenceEnds, at);
+}

@@ -29,6 +29,8 @@ public:
                  const std::function<bool(qsizetype, qsizetype)> &reportsOther) const;
     // Whether the text says one-tailed anywhere ("one-tailed t tests were used").
     bool SaysOneTailed() const { return m_oneTailed; }
+    // Where the sentence that holds `at` starts.
+    qsizetype SentenceStart(qsizetype at) const;
     // Whether the paragraph of the result at `at`, or else the text, names a correction for
     // multiple comparisons ("Bonferroni", "Holm", "FDR", "Tukey's HSD", "adjusted",
     // "corrected"), whose p values are larger than their statistics give.

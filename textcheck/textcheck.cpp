@@ -74,6 +74,7 @@ TextCheck CheckText(const QString &text, const QString &alphaText)
     std::sort(statistics.begin(), statistics.end(),
               [](const auto &a, const auto &b) { return a.first < b.first; });
     TextCheck check;
+    qsizetype previousEnd = 0;
     for (const ScannedResult &r : scan.results) {
         FoundResult found;
         found.place = lines.Place(r.begin, r.end);
@@ -115,7 +116,8 @@ TextCheck CheckText(const QString &text, const QString &alphaText)
                 return false;
             };
             const ResultContext context{tails.TailsOf(r.begin, r.end, reportsOther),
-                                        tails.SaysOneTailed(), tails.NamesCorrection(r.begin)};
+                                        tails.SaysOneTailed(), tails.NamesCorrection(r.begin),
+                                        std::max(tails.SentenceStart(r.begin), previousEnd)};
             judged = JudgeResult(text, r, context, alpha, scan.decimalComma);
         } catch (const std::exception &) {
             judged = {Verdict::Unchecked,
@@ -133,6 +135,7 @@ TextCheck CheckText(const QString &text, const QString &alphaText)
             found.computedPHigh = judged.range.hi;
         }
         check.results.append(found);
+        previousEnd = std::max(previousEnd, r.end);
     }
     for (const auto &[begin, end] : scan.loneP)
         check.pValuesWithoutStatistic.append(lines.Place(begin, end));

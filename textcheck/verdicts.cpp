@@ -1,5 +1,7 @@
 #include "textcheck/verdicts.h"
 
+#include "textcheck/estimatep.h"
+
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -253,8 +255,9 @@ double ReadPlain(const ScannedFigure &figure)
                : std::nan("");
 }
 
-Judged JudgeResult(QStringView text, const ScannedResult &r, const ResultContext &context,
-                   const QString &alpha, bool decimalComma)
+namespace {
+Judged JudgeTails(QStringView text, const ScannedResult &r, const ResultContext &context,
+                  const QString &alpha, bool decimalComma)
 {
     const TailsReading::Said said = context.said;
     const bool oneTailedAnywhere = context.oneTailedAnywhere;
@@ -326,4 +329,39 @@ Judged JudgeResult(QStringView text, const ScannedResult &r, const ResultContext
                 read.atValue, read.range, saidOne ? 1 : 2};
     }
     return Disagreeing(twoTailed, two, 2);
+}
+// "= .042", or "< .0001" as it stands.
+QString Shown(const QString &p)
+{
+    return p.startsWith(u'<') ? p : u"= "_s + p;
+}
+} // namespace
+
+Judged JudgeResult(QStringView text, const ScannedResult &r, const ResultContext &context,
+                   const QString &alpha, bool decimalComma)
+{
+    Judged judged = JudgeTails(text, r, context, alpha, decimalComma);
+    if (!IsInconsistent(judged.verdict) || r.pComparison != PComparison::Equal)
+        return judged;
+    // A p that its statistic does not give but an estimate's interval before it does.
+    const auto reported = RoundedP(r.p.plain, PlainNotation());
+    if (!reported)
+        return judged;
+    const auto estimate =
+        PFitsEstimateBefore(text, context.stretchBegin, r.begin, *reported, decimalComma);
+    if (!estimate)
+        return judged;
+    const QLocale &notation = decimalComma ? CommaNotation() : PlainNotation();
+    const QString pText = decimalComma ? QString(r.p.plain).replace(u'.', u',') : r.p.plain;
+    const QString statistic = EchoFigure(StatisticText(text, r, decimalComma), notation);
+    return {Verdict::Unchecked,
+            u"p = "_s + EchoFigure(pText, notation) + u" fits the estimate before it ("_s +
+                EchoFigure(estimate->estimate, notation) + u", "_s +
+                QString::number(estimate->level) + u"% CI ["_s +
+                EchoFigure(estimate->lower, notation) + (decimalComma ? u"; "_s : u", "_s) +
+                EchoFigure(estimate->upper, notation) + u"]), not "_s + statistic +
+                u", which gives p "_s + Shown(FormatP(judged.computedP, pText, true, notation)),
+            std::nan(""),
+            {std::nan(""), std::nan("")},
+            judged.tails};
 }

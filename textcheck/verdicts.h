@@ -24,6 +24,9 @@ struct ResultContext {
     bool oneTailedAnywhere = false;
     // A correction for multiple comparisons named in its paragraph or elsewhere in the text.
     TailsReading::Correction correction = TailsReading::Correction::None;
+    // Where the result's own stretch of text starts: its sentence's start or the end of the
+    // result before it, whichever is later.
+    qsizetype stretchBegin = 0;
 };
 
 // `alpha` in the manuscripts' notation (".05"); figures are echoed in the text's own notation,

@@ -1,0 +1,96 @@
+#include "textcheck/estimatep.h"
+
+#include "textcheck/textreader.h"
+
+#include <cmath>
+
+using namespace textreading;
+
+namespace {
+// The rounding interval of a figure in the scanner's plain notation.
+Interval Range(const ScannedFigure &figure)
+{
+    return *Rounded(figure.plain, QLocale::c());
+}
+
+// "[0.004, 0.035]", "(0.004; 0.035)", "[-0.002, < 0.001]" is no such interval.
+std::optional<std::pair<ScannedFigure, ScannedFigure>> ReadLimits(const Reader &reader, qsizetype i)
+{
+    const char16_t open = reader.at(i);
+    if (open != u'[' && open != u'(')
+        return std::nullopt;
+    const auto lower = reader.ReadFigure(reader.SkipBlanks(i + 1), {true, true, true, true});
+    if (!lower)
+        return std::nullopt;
+    qsizetype j = reader.SkipBlanks(lower->end);
+    if (reader.at(j) == u',' || reader.at(j) == u';')
+        j = reader.SkipBlanks(j + 1);
+    const auto upper = reader.ReadFigure(j, {true, true, true, true});
+    if (!upper)
+        return std::nullopt;
+    j = reader.SkipBlanks(upper->end);
+    if (reader.at(j) != (open == u'[' ? u']' : u')'))
+        return std::nullopt;
+    return std::pair{*lower, *upper};
+}
+} // namespace
+
+std::optional<EstimateInterval> PFitsEstimateBefore(QStringView text, qsizetype from, qsizetype to,
+                                                    Interval reportedP, bool decimalComma)
+{
+    const Reader reader(text, decimalComma);
+    // The last "CI" before the statistic, its level before it and its limits after it.
+    qsizetype ci = -1;
+    for (qsizetype at = text.lastIndexOf(u"CI", to - 1); at >= from;
+         at = at > 0 ? text.lastIndexOf(u"CI", at - 1) : -1) {
+        if (reader.WordStart(at) && !IsWordChar(reader.at(at + 2))) {
+            ci = at;
+            break;
+        }
+    }
+    if (ci < 0)
+        return std::nullopt;
+    qsizetype j = reader.SkipBlanks(ci + 2);
+    if (reader.at(j) == u')') // "95% confidence interval (CI) = [...]"
+        j = reader.SkipBlanks(j + 1);
+    if (reader.at(j) == u'=' || reader.at(j) == u':')
+        j = reader.SkipBlanks(j + 1);
+    const auto limits = ReadLimits(reader, j);
+    if (!limits)
+        return std::nullopt;
+    int level = 95;
+    qsizetype k = ci - 1;
+    while (k > from && IsBlank(reader.at(k)))
+        --k;
+    if (reader.at(k) == u'%') {
+        for (const int written : {90, 95, 99})
+            if (text.mid(std::max(from, k - 2), 2) == QString::number(written))
+                level = written;
+    }
+    // The estimate: the last "= figure" before the interval.
+    const qsizetype equals = text.lastIndexOf(u'=', ci);
+    if (equals < from)
+        return std::nullopt;
+    const auto estimate = reader.ReadFigure(reader.SkipBlanks(equals + 1), {true, true, true});
+    if (!estimate || estimate->end > ci)
+        return std::nullopt;
+    const Interval value = Range(*estimate), lower = Range(limits->first),
+                   upper = Range(limits->second);
+    // Only an interval symmetric about its estimate, as a normal approximation gives.
+    const double centre = (lower.lo + upper.hi) / 2, width = upper.hi - lower.lo;
+    if (!(width > 0) || std::abs(value.lo - centre) > 0.1 * width)
+        return std::nullopt;
+    const double z = level == 90 ? 1.6449 : level == 99 ? 2.5758 : 1.9600;
+    const double seLow = (upper.lo - lower.hi) / (2 * z), seHigh = (upper.hi - lower.lo) / (2 * z);
+    if (!(seLow > 0))
+        return std::nullopt;
+    const Interval magnitude = Magnitude(value);
+    const Interval p{PFromZ(magnitude.hi / seLow, false), PFromZ(magnitude.lo / seHigh, false)};
+    if (!Overlap(p, reportedP))
+        return std::nullopt;
+    const auto written = [&](const ScannedFigure &figure) {
+        return text.mid(figure.begin, figure.end - figure.begin).toString();
+    };
+    return EstimateInterval{written(*estimate), written(limits->first), written(limits->second),
+                            level};
+}
