@@ -1,5 +1,6 @@
 #include "textcheck/scanner.h"
 
+#include "textcheck/fastscan.h"
 #include "textcheck/textreader.h"
 
 #include <algorithm>
@@ -28,22 +29,24 @@ bool MayStartPiece(char16_t c)
 constexpr qsizetype Reach = 160;
 
 // Where the text compares: every statistic and every p has one of these right after its symbol
-// (and its brackets), so the text between is never read a character at a time. Each is found by
-// Qt's fast search.
+// (and its brackets), so the text between is never read a character at a time.
 QList<qsizetype> Comparisons(QStringView text)
 {
     QList<qsizetype> at;
-    for (const char16_t mark : {u'=', u'<', u'>', u'!', char16_t(0x2264), char16_t(0x2265),
-                                char16_t(0x2A7D), char16_t(0x2A7E), char16_t(0x00BC)})
-        for (qsizetype i = text.indexOf(QChar(mark)); i >= 0; i = text.indexOf(QChar(mark), i + 1))
-            at.append(i);
-    // "pb.001", "pN.05": comparisons a PDF font drew as letters.
-    for (const char16_t drawn : {u'b', u'N'})
-        for (qsizetype i = text.indexOf(QChar(drawn)); i >= 0;
-             i = text.indexOf(QChar(drawn), i + 1))
-            if (i > 0 && text[i - 1] == u'p')
+    const char16_t *const chars = text.utf16();
+    const qsizetype size = text.size();
+    for (qsizetype i = fastscan::FindMayCompare(chars, 0, size); i < size;
+         i = fastscan::FindMayCompare(chars, i + 1, size)) {
+        const char16_t c = chars[i];
+        // "pb.001", "pN.05": comparisons a PDF font drew as letters.
+        if (c == u'b' || c == u'N') {
+            if (i > 0 && chars[i - 1] == u'p')
                 at.append(i);
-    std::sort(at.begin(), at.end());
+        } else if (c < 0x80 || c == 0x2264 || c == 0x2265 || c == 0x2A7D || c == 0x2A7E ||
+                   c == 0x00BC) {
+            at.append(i);
+        }
+    }
     return at;
 }
 

@@ -1,11 +1,13 @@
 #include "textcheck/tails.h"
 
+#include "textcheck/fastscan.h"
 #include "textcheck/textreader.h"
 
 #include <algorithm>
 #include <limits>
 
 using namespace textreading;
+using namespace std::string_view_literals;
 
 namespace {
 // "one-tailed", "one sided", "1-tailed", "twotailed" as a converter joins it: the word that ends in
@@ -60,31 +62,31 @@ int CorrectionWord(const Reader &reader, qsizetype begin, qsizetype end)
     int kind = 0;
     switch (reader.at(begin) | 0x20) {
     case u'b':
-        kind = is(u"bonferroni") || is(u"benjamini") ? 1 : 0;
+        kind = is(u"bonferroni"sv) || is(u"benjamini"sv) ? 1 : 0;
         break;
     case u'h':
-        kind = is(u"holm") || is(u"hochberg") ? 1 : 0;
+        kind = is(u"holm"sv) || is(u"hochberg"sv) ? 1 : 0;
         break;
     case u's':
-        kind = is(u"sidak") || (length >= 6 && reader.Matches(begin, u"scheff")) ? 1 : 0;
+        kind = is(u"sidak"sv) || (length >= 6 && reader.Matches(begin, u"scheff"sv)) ? 1 : 0;
         break;
     case u't':
-        kind = is(u"tukey") ? 1 : 0;
+        kind = is(u"tukey"sv) ? 1 : 0;
         break;
     case u'f':
-        kind = is(u"fdr") || (is(u"false") && reader.Matches(end, u" discovery")) ||
-                       (is(u"family") &&
+        kind = is(u"fdr"sv) || (is(u"false"sv) && reader.Matches(end, u" discovery")) ||
+                       (is(u"family"sv) &&
                         (reader.Matches(end, u"-wise") || reader.Matches(end, u"wise"))) ||
-                       is(u"familywise")
+                       is(u"familywise"sv)
                    ? 1
                    : 0;
         break;
     case u'c':
         // "corrected-to-normal vision" corrects no p.
-        kind = is(u"corrected") && !reader.Matches(end, u"-to") ? 2 : 0;
+        kind = is(u"corrected"sv) && !reader.Matches(end, u"-to") ? 2 : 0;
         break;
     case u'a':
-        kind = is(u"adjusted") ? 2 : 0;
+        kind = is(u"adjusted"sv) ? 2 : 0;
         break;
     default:
         kind = (reader.at(begin) == 0x0160 || reader.at(begin) == 0x0161) && length == 5 &&
@@ -118,9 +120,9 @@ TailsReading::TailsReading(QStringView text)
     for (qsizetype i = 0; i < size;) {
         const char16_t c = chars[i];
         if (IsWordChar(c)) {
-            qsizetype end = i + 1;
+            qsizetype end = fastscan::SkipSmallLetters(chars, i + 1, size);
             while (end < size && IsWordChar(chars[end]))
-                ++end;
+                end = fastscan::SkipSmallLetters(chars, end + 1, size);
             // "tailed" and "sided" end in "d"; a method's name is looked up by its first letter.
             const int tails =
                 end - i >= 5 && (chars[end - 1] | 0x20) == u'd' ? TailsOfWord(reader, i, end) : 0;

@@ -259,8 +259,13 @@ bool Reader::SentenceEndsAt(qsizetype i) const
     const qsizetype length = i - word;
     if (length == 1 && IsLetter(at(word)))
         return false;
-    for (const std::u16string_view abbreviation :
-         {u"vs", u"e.g", u"i.e", u"al", u"cf", u"fig", u"eq", u"no", u"approx", u"ca", u"resp"})
+    if (length > 6)
+        return true;
+    using namespace std::string_view_literals;
+    static constexpr std::u16string_view abbreviations[] = {
+        u"vs"sv, u"e.g"sv, u"i.e"sv,    u"al"sv, u"cf"sv,  u"fig"sv,
+        u"eq"sv, u"no"sv,  u"approx"sv, u"ca"sv, u"resp"sv};
+    for (const std::u16string_view abbreviation : abbreviations)
         if (length == qsizetype(abbreviation.size()) && Matches(word, abbreviation))
             return false;
     return true;
