@@ -71,6 +71,10 @@ void TestTextReading::readsPrintedForms_data()
         {u"r"_s, {}, {}, u"100"_s, u"="_s, u".32"_s, u"="_s, u".001"_s});
     row("r with N in brackets", u"r(N = 100) = .32, p = .001"_s,
         {u"r"_s, {}, {}, u"100"_s, u"="_s, u".32"_s, u"="_s, u".001"_s});
+    row("Spearman's r with its subscript set apart", u"r S (581) = .12, p = .005"_s,
+        {u"r"_s, u"581"_s, {}, {}, u"="_s, u".12"_s, u"="_s, u".005"_s});
+    row("Spearman's rs", u"rs(98) = .32, p = .001"_s,
+        {u"r"_s, u"98"_s, {}, {}, u"="_s, u".32"_s, u"="_s, u".001"_s});
     row("subscript df", u"t\u2083\u2088 = 2.10, p = .042"_s,
         {u"t"_s, u"\u2083\u2088"_s, {}, {}, u"="_s, u"2.10"_s, u"="_s, u".042"_s});
     row("p value =", u"t(38) = 2.10, p value = .042"_s,
@@ -130,6 +134,7 @@ void TestTextReading::leavesWhatIsNoResult_data()
     QTest::newRow("a statistic taken apart") << u"Slopes differed, z = 3 65, p < .001."_s;
     QTest::newRow("an exponent taken apart")
         << u"Ratings differed, t(3160) = 13.0, p = 1 3 10 37."_s;
+    QTest::newRow("rs without brackets") << u"The rs = .32 of both, p = .001."_s;
     QTest::newRow("two letters for 1") << u"F(ll, 76) = 4.21, p = .044"_s;
     QTest::newRow("b in a word after p") << u"t(38) = 4.10, pb is .001"_s;
     QTest::newRow("a decimal comma in a text of points")
@@ -178,6 +183,10 @@ void TestTextReading::pairsEachPWithItsStatistic_data()
     QTest::newRow("an r without df is an effect size")
         << u"t(38) = 2.10, r = .32, p = .042"_s
         << QStringList{u"t(38) = 2.10, r = .32, p = .042"_s};
+    QTest::newRow("a semicolon opens another clause")
+        << u"High: t(107) = 3.50; low: b = 0.35, p < .001."_s << QStringList{};
+    QTest::newRow("a p right after a semicolon")
+        << u"F(1, 20) = 5.20; p = .03"_s << QStringList{u"F(1, 20) = 5.20; p = .03"_s};
     QTest::newRow("no p past the sentence's end")
         << u"t(38) = 2.10. Age, p = .042."_s << QStringList{};
 }
@@ -264,6 +273,8 @@ void TestTextReading::readsTails_data()
         u"The slope was \u03b2 = 0.0195, 95% CI = [0.0037, 0.035]. Sharing rose, F(3, 32910) = "
         u"6.74, p = .016."_s,
         u"inconsistent"_s);
+    row("Spearman's r with few pairs", u"r_s(18) = .52, p = .02"_s, u"unchecked"_s,
+        u"rs(18): with fewer than 30 pairs the p of a rank correlation is not checked"_s);
     row("rounded degrees of freedom", u"F(1.8, 86.7) = 4.55, p = .017"_s, u"consistent"_s);
     row("decimal commas in the message", u"t(38) = 2,10; p = 0,03"_s, u"inconsistent"_s,
         u"t(38) = 2,10 gives p = ,042 (two-tailed), not 0,03"_s);

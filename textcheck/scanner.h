@@ -32,6 +32,8 @@ struct ScannedResult {
     QString pComparisonName; // "=", "<", ">", "<=", ">=", "ns"
     // A correlation given with its N ("r(N = 100) = .32", "r = .32, N = 100"): df = N - 2.
     bool dfFromN = false;
+    // Spearman's rank correlation, whose p is read through the t approximation.
+    bool spearman = false;
 };
 
 struct Scan {

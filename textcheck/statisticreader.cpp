@@ -58,8 +58,15 @@ std::optional<std::pair<TestKind, qsizetype>> Reader::ReadSymbol(qsizetype i, bo
         return std::pair{TestKind::ChiSquare, two + 1};
     };
     switch (c) {
-    case u't':
     case u'r':
+        // Spearman's "r S (581)", "r_s(581)", "rS(581)": read as r (its t approximation), only
+        // with its degrees of freedom in brackets.
+        if ((at(i + 1) == u' ' || at(i + 1) == u'_') && (at(i + 2) | 0x20) == u's' && ends(i + 3))
+            return std::pair{TestKind::R, i + 3};
+        if ((at(i + 1) | 0x20) == u's' && ends(i + 2))
+            return std::pair{TestKind::R, i + 2};
+        [[fallthrough]];
+    case u't':
         // "t₃₈ = 2.10": degrees of freedom as subscript digits.
         if (!ends(i + 1) && SubscriptDigit(at(i + 1)) < 0)
             return std::nullopt;
@@ -246,6 +253,8 @@ std::optional<Statistic> Reader::ReadStatistic(qsizetype i) const
     result.test = symbol->first;
     result.begin = i;
     result.symbolEnd = symbol->second;
+    result.spearman =
+        result.test == TestKind::R && symbol->second > i + 1 && SubscriptDigit(at(i + 1)) < 0;
     qsizetype j = symbol->second;
     if (SubscriptDigit(at(j)) >= 0) {
         ScannedFigure df{j, j, {}};
@@ -267,7 +276,7 @@ std::optional<Statistic> Reader::ReadStatistic(qsizetype i) const
             return std::nullopt;
         found.bracketed = true;
         j = SkipBlanks(j);
-    } else if (garbled || at(i) == u'G' || at(i) == 0x0394) {
+    } else if (garbled || at(i) == u'G' || at(i) == 0x0394 || result.spearman) {
         // A drawn symbol is read only with its degrees of freedom; G² and changes likewise.
         return std::nullopt;
     }

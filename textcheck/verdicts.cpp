@@ -68,7 +68,8 @@ QString StatisticText(QStringView text, const ScannedResult &r, bool comma)
         degrees.isEmpty() ? QString() : u"("_s + degrees.join(comma ? u"; " : u", ") + u")"_s;
     const QString symbol = r.test == TestKind::Q
                                ? text.mid(r.begin, r.symbolEnd - r.begin).toString()
-                               : Symbol(r.test);
+                           : r.spearman ? u"rs"_s
+                                        : Symbol(r.test);
     return symbol + bracket + u" "_s + r.statisticComparison + u" "_s + Written(text, r.statistic);
 }
 
@@ -96,6 +97,10 @@ std::optional<QString> Unchecked(const ScannedResult &r, const QLocale &notation
         return u"N = %1: a correlation needs N above 2"_s.arg(r.n.plain);
     if (!std::isfinite(statistic))
         return u"%1 = %2 cannot be read as a number"_s.arg(Symbol(r.test), r.statistic.plain);
+    // Below about 30 pairs the t approximation of a rank correlation's p strays from its exact p.
+    if (r.spearman && !(DegreesOfFreedom(r) >= 28))
+        return u"rs(%1): with fewer than 30 pairs the p of a rank correlation is not checked"_s.arg(
+            r.df1.plain);
     if (r.test == TestKind::R && std::abs(statistic) > 1)
         return u"r = %1 lies outside \u22121 to 1"_s.arg(echo(r.statistic.plain));
     if ((r.test == TestKind::F || r.test == TestKind::ChiSquare || r.test == TestKind::Q) &&
