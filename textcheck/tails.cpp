@@ -115,6 +115,7 @@ TailsReading::TailsReading(QStringView text)
 {
     // One pass, a word at a time: most of a long text is words that name nothing.
     const Reader reader(text, false);
+    m_size = text.size();
     const char16_t *const chars = text.utf16();
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size;) {
@@ -201,4 +202,9 @@ TailsReading::Correction TailsReading::NamesCorrection(qsizetype at) const
 qsizetype TailsReading::SentenceStart(qsizetype at) const
 {
     return Before(m_sentenceEnds, at);
+}
+
+qsizetype TailsReading::SentenceEnd(qsizetype at) const
+{
+    return std::min(After(m_sentenceEnds, at), m_size);
 }

@@ -29,8 +29,9 @@ public:
                  const std::function<bool(qsizetype, qsizetype)> &reportsOther) const;
     // Whether the text says one-tailed anywhere ("one-tailed t tests were used").
     bool SaysOneTailed() const { return m_oneTailed; }
-    // Where the sentence that holds `at` starts.
+    // Where the sentence that holds `at` starts, and where it ends (its last character's end).
     qsizetype SentenceStart(qsizetype at) const;
+    qsizetype SentenceEnd(qsizetype at) const;
     // Whether the paragraph of the result at `at`, or else the text, names a correction for
     // multiple comparisons ("Bonferroni", "Holm", "FDR", "Tukey's HSD", "adjusted",
     // "corrected"), whose p values are larger than their statistics give.
@@ -39,6 +40,7 @@ public:
 
 private:
     QList<qsizetype> m_sentenceEnds, m_paragraphEnds;
+    qsizetype m_size = 0;
     QList<TailsMention> m_mentions;
     QList<qsizetype> m_corrections, m_correctionWords;
     bool m_oneTailed = false;

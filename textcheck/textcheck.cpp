@@ -2,6 +2,7 @@
 
 #include "checks/checkfigures.h"
 #include "common/fieldtext.h"
+#include "textcheck/figurecheck.h"
 #include "textcheck/scanner.h"
 #include "textcheck/tails.h"
 #include "textcheck/verdicts.h"
@@ -62,6 +63,12 @@ QString Counted(int count, const QString &one, const QString &many)
 
 TextCheck CheckText(const QString &text, const QString &alphaText)
 {
+    return CheckText(text, CheckSettings{alphaText});
+}
+
+TextCheck CheckText(const QString &text, const CheckSettings &settings)
+{
+    const QString alphaText = settings.alpha;
     const QString alpha = IsAlphaLevel(alphaText) ? TrimSpaces(alphaText) : u".05"_s;
     const Scan scan = ScanText(text);
     const TailsReading tails(text);
@@ -134,6 +141,17 @@ TextCheck CheckText(const QString &text, const QString &alphaText)
             found.computedPLow = judged.range.lo;
             found.computedPHigh = judged.range.hi;
         }
+        // The result's own stretch of text, for its other figures: from the end of the result
+        // before it (or its sentence's start) to the start of the next (or its sentence's end).
+        const qsizetype index = check.results.size();
+        const qsizetype next =
+            index + 1 < scan.results.size() ? scan.results.at(index + 1).begin : text.size();
+        const Stretch stretch{std::max(tails.SentenceStart(r.begin), previousEnd),
+                              std::max(r.end, std::min(tails.SentenceEnd(r.end), next)),
+                              tails.SentenceStart(r.begin), tails.SentenceEnd(r.end)};
+        found.findings =
+            CheckFigures(text, r, found, stretch, settings, scan.decimalComma,
+                         [&](qsizetype begin, qsizetype end) { return lines.Place(begin, end); });
         check.results.append(found);
         previousEnd = std::max(previousEnd, r.end);
     }
@@ -154,6 +172,12 @@ VerdictTotals CountVerdicts(const TextCheck &check)
     totals.results = int(check.results.size());
     totals.pValuesWithoutStatistic = int(check.pValuesWithoutStatistic.size());
     for (const FoundResult &result : check.results) {
+        for (const FigureFinding &finding : result.findings) {
+            if (finding.verdict != FigureVerdict::Unchecked)
+                ++totals.figures;
+            if (finding.verdict == FigureVerdict::Inconsistent)
+                ++totals.figuresInconsistent;
+        }
         switch (result.verdict) {
         case Verdict::ConsistentOneTailed:
             ++totals.consistentOneTailed;
@@ -183,9 +207,12 @@ QString TotalsLine(const VerdictTotals &totals)
                    Counted(totals.decision, u"decision error"_s, u"decision errors"_s);
     if (totals.unchecked)
         line += u", "_s + QString::number(totals.unchecked) + u" unchecked"_s;
-    return line + u"; "_s +
-           Counted(totals.pValuesWithoutStatistic, u"p value without a statistic"_s,
-                   u"p values without a statistic"_s);
+    line += u"; "_s + Counted(totals.pValuesWithoutStatistic, u"p value without a statistic"_s,
+                              u"p values without a statistic"_s);
+    if (totals.figures)
+        line += u"; "_s + Counted(totals.figures, u"figure checked"_s, u"figures checked"_s) +
+                u", "_s + QString::number(totals.figuresInconsistent) + u" inconsistent"_s;
+    return line;
 }
 
 QString VerdictName(Verdict verdict)
@@ -204,4 +231,25 @@ QString TestName(TestKind test)
 bool IsInconsistent(Verdict verdict)
 {
     return verdict == Verdict::Inconsistent || verdict == Verdict::Decision;
+}
+
+QString FigureKindName(FigureKind kind)
+{
+    static const QString names[] = {u"effect-size"_s, u"interval"_s, u"b-se"_s,
+                                    u"df-n"_s,        u"grim"_s,     u"grimmer"_s};
+    return names[int(kind)];
+}
+
+QString FigureVerdictName(FigureVerdict verdict)
+{
+    static const QString names[] = {u"consistent"_s, u"inconsistent"_s, u"unchecked"_s};
+    return names[int(verdict)];
+}
+
+bool NeedsMending(const FoundResult &result)
+{
+    return IsInconsistent(result.verdict) ||
+           std::any_of(result.findings.begin(), result.findings.end(), [](const FigureFinding &f) {
+               return f.verdict == FigureVerdict::Inconsistent;
+           });
 }

@@ -19,6 +19,22 @@ struct TextPlace {
     int line = 1, column = 1;
 };
 
+// A figure reported with a result (an effect size, a confidence interval, b and its SE, the
+// sample size against the degrees of freedom, a mean under GRIM or GRIMMER), checked against the
+// result's statistic.
+enum class FigureKind { EffectSize, Interval, BSe, DfN, Grim, Grimmer };
+enum class FigureVerdict { Consistent, Inconsistent, Unchecked };
+
+struct FigureFinding {
+    TextPlace place;
+    QString quote; // the figure as it stands in the text, line ends as blanks
+    FigureKind kind = FigureKind::EffectSize;
+    FigureVerdict verdict = FigureVerdict::Unchecked;
+    // In the strip's words: "d_z = 0.90 does not fit t(38) = 2.10: a paired design gives
+    // d_z = 0.34", or why the figure could not be checked.
+    QString message;
+};
+
 struct FoundResult {
     TextPlace place;
     // The result as it stands in the text, from its statistic to its p, line ends as blanks.
@@ -40,6 +56,8 @@ struct FoundResult {
     // In the strip's words: "t(38) = 2.10 gives p = .042 (two-tailed), not .02", or why the
     // result could not be checked.
     QString message;
+    // The result's other figures, in the text's order.
+    QList<FigureFinding> findings;
 };
 
 struct TextCheck {
@@ -48,8 +66,15 @@ struct TextCheck {
     QList<TextPlace> pValuesWithoutStatistic;
 };
 
-// alphaText as the user typed it (".05"); a text that is not a number between 0 and 1 counts as
-// .05.
+// How a text is checked. alpha as the user typed it (".05"); a text that is not a number between
+// 0 and 1 counts as .05. GRIM and GRIMMER only where the user says the scores are whole numbers
+// (or averages of `items` whole-number items).
+struct CheckSettings {
+    QString alpha = QStringLiteral(".05");
+    bool wholeNumberScores = false;
+    int items = 1;
+};
+TextCheck CheckText(const QString &text, const CheckSettings &settings);
 TextCheck CheckText(const QString &text, const QString &alphaText = QStringLiteral(".05"));
 // Whether a text is such a level: strictly between 0 and 1, in the manuscripts' notation (".05",
 // "0.05"), blanks around it allowed.
@@ -59,10 +84,14 @@ struct VerdictTotals {
     int results = 0, consistent = 0, inconsistent = 0, decision = 0, unchecked = 0;
     int consistentOneTailed = 0; // also counted in consistent
     int pValuesWithoutStatistic = 0;
+    // The results' other figures: how many were checked (consistent or inconsistent) and how
+    // many of them are inconsistent.
+    int figures = 0, figuresInconsistent = 0;
 };
 VerdictTotals CountVerdicts(const TextCheck &check);
 // "14 results: 11 consistent, 2 inconsistent, 1 decision error; 3 p values without a statistic"
-// (unchecked results named only when there are some).
+// (unchecked results named only when there are some), and, where other figures were checked,
+// "; 9 figures checked, 1 inconsistent".
 QString TotalsLine(const VerdictTotals &totals);
 
 // The names the command line and its JSON use: "consistent", "inconsistent", "decision",
@@ -71,3 +100,9 @@ QString VerdictName(Verdict verdict);
 QString TestName(TestKind test);
 // Whether a verdict says that the text needs mending (inconsistent or decision).
 bool IsInconsistent(Verdict verdict);
+// "effect-size", "interval", "b-se", "df-n", "grim", "grimmer"; "consistent", "inconsistent",
+// "unchecked".
+QString FigureKindName(FigureKind kind);
+QString FigureVerdictName(FigureVerdict verdict);
+// Whether the result or any of its figures needs mending.
+bool NeedsMending(const FoundResult &result);
