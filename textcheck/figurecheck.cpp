@@ -1,7 +1,286 @@
 #include "textcheck/figurecheck.h"
 
-QList<FigureFinding> CheckFigures(QStringView, const ScannedResult &, const FoundResult &,
-                                  const Stretch &, const CheckSettings &, bool, const PlaceOf &)
+#include "textcheck/figurecontext.h"
+#include "textcheck/verdicts.h"
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace textreading;
+using namespace figurereading;
+
+void FigureContext::Add(const Figure &figure, FigureKind kind, FigureVerdict verdict,
+                        const QString &message)
 {
-    return {};
+    QString quote = text.mid(figure.begin, figure.end - figure.begin).toString();
+    for (QChar &ch : quote)
+        if (IsLineEnd(ch.unicode()))
+            ch = u' ';
+    findings.append({place(figure.begin, figure.end), quote, kind, verdict, message});
+}
+
+Interval FigureContext::Range(const ScannedFigure &figure) const
+{
+    return *Rounded(figure.plain, QLocale::c());
+}
+
+double FigureContext::Value(const ScannedFigure &figure) const
+{
+    return ReadPlain(figure);
+}
+
+double FigureContext::Df1() const
+{
+    return r.dfFromN ? Value(r.n) - 2 : Value(r.df1);
+}
+
+QString FigureContext::Statistic() const
+{
+    return ResultStatistic(text, r, decimalComma);
+}
+
+QString FigureContext::Echo(const Figure &figure) const
+{
+    static const QHash<int, QString> names = {{int(Name::D), u"d"_s},
+                                              {int(Name::Dz), u"d_z"_s},
+                                              {int(Name::Dav), u"d_av"_s},
+                                              {int(Name::G), u"g"_s},
+                                              {int(Name::EtaPartial), u"\u03b7\u00b2p"_s},
+                                              {int(Name::Eta), u"\u03b7\u00b2"_s},
+                                              {int(Name::OmegaPartial), u"\u03c9\u00b2p"_s},
+                                              {int(Name::RSquared), u"R\u00b2"_s},
+                                              {int(Name::SmallRSquared), u"r\u00b2"_s},
+                                              {int(Name::Phi), u"\u03c6"_s},
+                                              {int(Name::V), u"V"_s}};
+    QString name = names.value(int(figure.name));
+    if (name.isEmpty()) {
+        // b, β, SE, OR, N, M as written.
+        name = text.mid(figure.begin, figure.value.begin - figure.begin).toString();
+        while (!name.isEmpty() &&
+               (name.back().isSpace() || name.back() == u'=' || name.back() == QChar(0x00BC)))
+            name.chop(1);
+    }
+    const QString written = text.mid(figure.value.begin, figure.value.end - figure.value.begin)
+                                .toString()
+                                .replace(QChar(0x2212), u'-')
+                                .replace(QChar(0x2013), u'-');
+    return name + u" = "_s + EchoFigure(written, TextNotation(decimalComma));
+}
+
+QString FigureContext::Number(double value, int decimals, bool leadingZero) const
+{
+    const QLocale &notation = TextNotation(decimalComma);
+    QString shown = FormatFixed(value, decimals, notation);
+    if (!leadingZero) {
+        const QString zero = u"0"_s + notation.decimalPoint();
+        if (shown.startsWith(zero))
+            shown.remove(0, 1);
+        else if (shown.startsWith(u"-"_s + zero))
+            shown.remove(1, 1);
+    }
+    return EchoFigure(shown, notation);
+}
+
+QString FigureContext::Like(Interval value, const ScannedFigure &written) const
+{
+    const QString plain = written.plain;
+    const qsizetype point = plain.indexOf(u'.');
+    const int decimals = point < 0 ? 2 : std::max<int>(2, int(plain.size() - point - 1));
+    const bool leadingZero = !(plain.startsWith(u'.') || plain.startsWith(u"-."_s));
+    const double unit = std::pow(10.0, -decimals);
+    if (value.hi - value.lo > unit)
+        return Number(value.lo, decimals, leadingZero) + u" to "_s +
+               Number(value.hi, decimals, leadingZero);
+    return Number((value.lo + value.hi) / 2, decimals, leadingZero);
+}
+
+QString FigureContext::GroupsText() const
+{
+    const auto whole = [](double n) { return QString::number(qint64(std::llround(n))); };
+    return u"n\u2081 = "_s + whole(groups->first) + u" and n\u2082 = "_s + whole(groups->second);
+}
+
+namespace {
+bool Is(const Figure &figure, std::initializer_list<Name> names)
+{
+    return std::find(names.begin(), names.end(), figure.name) != names.end();
+}
+
+// Whether only blanks and punctuation of a list stand between two places.
+bool Adjacent(const Reader &reader, qsizetype from, qsizetype to)
+{
+    if (to < from || to - from > 12)
+        return false;
+    for (qsizetype i = from; i < to; ++i) {
+        const char16_t ch = reader.at(i);
+        if (!IsBlank(ch) && ch != u',' && ch != u';' && ch != u'(' && ch != u':')
+            return false;
+    }
+    return true;
+}
+
+// Where the parenthesis that holds `at` opens, within `from`; -1 where none does.
+qsizetype OpeningBracket(const Reader &reader, qsizetype from, qsizetype at)
+{
+    for (qsizetype i = at - 1; i >= from; --i) {
+        if (reader.at(i) == u')')
+            return -1;
+        if (reader.at(i) == u'(')
+            return i;
+    }
+    return -1;
+}
+} // namespace
+
+QList<FigureFinding> CheckFigures(QStringView text, const ScannedResult &r,
+                                  const FoundResult &found, const Stretch &stretch,
+                                  const CheckSettings &settings, bool decimalComma,
+                                  const PlaceOf &place)
+{
+    // A statistic that cannot be read lends nothing to check against.
+    const double statistic = ReadPlain(r.statistic);
+    if (!std::isfinite(statistic) || (r.test == TestKind::R && std::abs(statistic) > 1) ||
+        (r.test != TestKind::T && r.test != TestKind::R && r.test != TestKind::Z &&
+         statistic < 0) ||
+        (r.df1.present() && !(ReadPlain(r.df1) > 0)) ||
+        (r.df2.present() && !(ReadPlain(r.df2) > 0)))
+        return {};
+    const Reader reader(text, decimalComma);
+    const QList<Figure> figures = ReadFigures(reader, stretch.sentenceBegin, stretch.sentenceEnd);
+    FigureContext c{text, reader, r, found, stretch, place, decimalComma};
+    c.paired = NamesPairedDesign(reader, stretch.sentenceBegin, stretch.sentenceEnd);
+    c.oneWay = NamesOneWayDesign(reader, stretch.sentenceBegin, stretch.sentenceEnd);
+
+    // A figure is this result's where it follows the statistic within the stretch, or precedes
+    // it with no other result before it in the sentence.
+    const bool afterAnother = stretch.begin > stretch.sentenceBegin;
+    const qsizetype statisticEnd = r.statistic.end;
+    const auto after = [&](const Figure &f) {
+        return f.begin >= statisticEnd && f.end <= stretch.end;
+    };
+    const auto before = [&](const Figure &f) {
+        return f.begin >= stretch.begin && f.end <= r.begin;
+    };
+    const auto own = [&](const Figure &f) { return after(f) || (before(f) && !afterAnother); };
+    // Figures chained to a p by commas alone ("p = .026, b = 0.07, 95% CI = [0.01, 0.14]") are
+    // that result's; after words ("but for the self body (β = −0.14, SE = 0.08), t(71) = −1.91")
+    // an estimate is the next result's.
+    const auto chained = [&](qsizetype from) {
+        QList<const Figure *> chain;
+        qsizetype end = from;
+        for (const Figure &f : figures) {
+            if (f.begin < from)
+                continue;
+            if (!Adjacent(reader, end, f.begin))
+                break;
+            chain.append(&f);
+            end = f.end;
+        }
+        return chain;
+    };
+    const QList<const Figure *> afterP = chained(r.end);
+    const QList<const Figure *> afterPrevious =
+        afterAnother ? chained(stretch.begin) : QList<const Figure *>{};
+    const auto ownEstimate = [&](const Figure &f) {
+        return (before(f) && !afterPrevious.contains(&f)) ||
+               (f.begin >= statisticEnd && f.end <= r.end) || afterP.contains(&f);
+    };
+    const auto owns = [&](const Figure &f) {
+        return f.name == Name::Estimate || f.name == Name::Ratio || f.name == Name::StandardError
+                   ? ownEstimate(f)
+                   : own(f);
+    };
+    const qsizetype bracket = OpeningBracket(reader, stretch.begin, r.begin);
+
+    // The sample: an N of the result's own (after its statistic, or in the parenthesis that holds
+    // it), "n = 40 per group", n₁ and n₂, or two n's in the sentence before the statistic.
+    const Figure *group1 = nullptr, *group2 = nullptr, *lastN = nullptr;
+    QList<const Figure *> smallNs;
+    for (const Figure &f : figures) {
+        if (f.name == Name::TotalN &&
+            (after(f) || (bracket >= 0 && f.begin > bracket && f.end <= r.begin)))
+            c.totalN = f;
+        if (f.name == Name::SmallN && f.perGroup &&
+            (own(f) || (bracket >= 0 && f.begin > bracket))) {
+            c.groups = std::pair{c.Value(f.value), c.Value(f.value)};
+            lastN = &f;
+        }
+        if (f.name == Name::GroupN1 && f.begin < statisticEnd)
+            group1 = &f;
+        if (f.name == Name::GroupN2 && f.begin < statisticEnd)
+            group2 = &f;
+        if (f.name == Name::SmallN && !f.perGroup && f.end <= r.begin)
+            smallNs.append(&f);
+    }
+    if (group1 && group2) {
+        c.groups = std::pair{c.Value(group1->value), c.Value(group2->value)};
+        lastN = group2->begin > group1->begin ? group2 : group1;
+    } else if (!c.groups && smallNs.size() == 2) {
+        c.groups = std::pair{c.Value(smallNs[0]->value), c.Value(smallNs[1]->value)};
+        lastN = smallNs[1];
+    }
+
+    for (qsizetype i = 0; i < figures.size(); ++i) {
+        const Figure &f = figures.at(i);
+        if (!owns(f) && f.name != Name::Interval)
+            continue;
+        if (Is(f, {Name::D, Name::Dz, Name::Dav, Name::G}))
+            CheckD(c, f);
+        else if (Is(f, {Name::EtaPartial, Name::Eta, Name::OmegaPartial, Name::RSquared,
+                        Name::SmallRSquared, Name::Phi, Name::V}))
+            CheckProportion(c, f);
+        else if (f.name == Name::Interval) {
+            // The interval of the figure right before it; else, right after the statistic or its
+            // p, of the test's own effect.
+            const Figure *before = i > 0 && Adjacent(reader, figures.at(i - 1).end, f.begin)
+                                       ? &figures.at(i - 1)
+                                       : nullptr;
+            // After a mean, an SD, an SE or a sample size the interval is a mean's or another
+            // quantity's: not the test's.
+            if (before && Is(*before, {Name::Mean, Name::Sd, Name::StandardError, Name::TotalN,
+                                       Name::SmallN, Name::GroupN1, Name::GroupN2, Name::Interval}))
+                continue;
+            const Figure *estimate = before && owns(*before) ? before : nullptr;
+            if (estimate || (!before && own(f) &&
+                             (Adjacent(reader, statisticEnd, f.begin) ||
+                              (r.p.present() && Adjacent(reader, r.p.end, f.begin)))))
+                CheckInterval(c, f, estimate);
+        } else if (f.name == Name::StandardError && i > 0 &&
+                   Is(figures.at(i - 1), {Name::Estimate, Name::Ratio}) &&
+                   Adjacent(reader, figures.at(i - 1).end, f.begin) && owns(figures.at(i - 1))) {
+            CheckRatio(c, figures.at(i - 1), f);
+        }
+    }
+    if (c.totalN)
+        CheckDegrees(c, *c.totalN);
+    else if (c.groups && lastN)
+        CheckGroupDegrees(c, *lastN);
+
+    if (settings.wholeNumberScores) {
+        // Each mean with the n and SD of its own parenthesis or list.
+        for (qsizetype i = 0; i < figures.size(); ++i) {
+            const Figure &mean = figures.at(i);
+            if (mean.name != Name::Mean || mean.begin < stretch.begin || mean.end > stretch.end)
+                continue;
+            const Figure *n = nullptr, *sd = nullptr;
+            for (qsizetype k = i + 1; k < figures.size() && figures.at(k).begin - mean.end < 80;
+                 ++k) {
+                const Figure &next = figures.at(k);
+                if (next.name == Name::Mean ||
+                    text.mid(mean.end, next.begin - mean.end).contains(u')'))
+                    break;
+                if (next.name == Name::Sd && !sd)
+                    sd = &next;
+                if ((next.name == Name::SmallN || next.name == Name::TotalN) && !n)
+                    n = &next;
+            }
+            if (n)
+                CheckWholeNumbers(c, mean, *n, sd, std::max(1, settings.items));
+        }
+    }
+    std::sort(c.findings.begin(), c.findings.end(),
+              [](const FigureFinding &a, const FigureFinding &b) {
+                  return a.place.offset < b.place.offset;
+              });
+    return c.findings;
 }

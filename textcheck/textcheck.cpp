@@ -146,9 +146,17 @@ TextCheck CheckText(const QString &text, const CheckSettings &settings)
         const qsizetype index = check.results.size();
         const qsizetype next =
             index + 1 < scan.results.size() ? scan.results.at(index + 1).begin : text.size();
-        const Stretch stretch{std::max(tails.SentenceStart(r.begin), previousEnd),
-                              std::max(r.end, std::min(tails.SentenceEnd(r.end), next)),
-                              tails.SentenceStart(r.begin), tails.SentenceEnd(r.end)};
+        // A p with no statistic that can be read stands for another result: it bounds the
+        // stretch too.
+        const auto lone = std::lower_bound(
+            scan.loneP.begin(), scan.loneP.end(), r.begin,
+            [](const std::pair<qsizetype, qsizetype> &p, qsizetype at) { return p.first < at; });
+        const qsizetype loneAfter = lone != scan.loneP.end() ? lone->first : text.size();
+        const qsizetype loneBefore = lone != scan.loneP.begin() ? (lone - 1)->second : 0;
+        const Stretch stretch{
+            std::max({tails.SentenceStart(r.begin), previousEnd, loneBefore}),
+            std::max(r.end, std::min({tails.SentenceEnd(r.end), next, loneAfter})),
+            tails.SentenceStart(r.begin), tails.SentenceEnd(r.end)};
         found.findings =
             CheckFigures(text, r, found, stretch, settings, scan.decimalComma,
                          [&](qsizetype begin, qsizetype end) { return lines.Place(begin, end); });

@@ -370,3 +370,14 @@ Judged JudgeResult(QStringView text, const ScannedResult &r, const ResultContext
             {std::nan(""), std::nan("")},
             judged.tails};
 }
+
+QString ResultStatistic(QStringView text, const ScannedResult &result, bool decimalComma)
+{
+    return EchoFigure(StatisticText(text, result, decimalComma),
+                      decimalComma ? CommaNotation() : PlainNotation());
+}
+
+const QLocale &TextNotation(bool decimalComma)
+{
+    return decimalComma ? CommaNotation() : PlainNotation();
+}

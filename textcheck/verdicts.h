@@ -33,3 +33,8 @@ struct ResultContext {
 // with decimal commas where it writes them.
 Judged JudgeResult(QStringView text, const ScannedResult &result, const ResultContext &context,
                    const QString &alpha, bool decimalComma);
+
+// "t(38) = 2.10", "χ²(1, N = 100) = 4.32": a result's statistic as its messages write it.
+QString ResultStatistic(QStringView text, const ScannedResult &result, bool decimalComma);
+// The notation a text's messages are written in: English, or with decimal commas.
+const QLocale &TextNotation(bool decimalComma);
