@@ -11,6 +11,7 @@
 #include <QMutex>
 #include <QThreadPool>
 #include <QWaitCondition>
+#include <algorithm>
 #include <optional>
 #include <unistd.h>
 
@@ -21,21 +22,30 @@ namespace {
 const QString programName = u"kelvaron-check"_s;
 
 const char helpText[] =
-    "Usage: kelvaron-check [--alpha A] [--json] FILE...\n"
+    "Usage: kelvaron-check [--alpha A] [--whole-number-scores] [--items K] [--json] FILE...\n"
     "       kelvaron-check --text FILE\n"
     "Check every t, F, r, chi-square, z and Q test reported in the text of each FILE: is the p\n"
-    "written beside it the p its statistic gives? FILE is plain text, Markdown, HTML, .docx,\n"
-    ".odt or .pdf; - reads standard input as plain text.\n"
+    "written beside it the p its statistic gives? The figures reported with a result (effect\n"
+    "sizes, confidence intervals, b and SE, degrees of freedom against N) are checked against its\n"
+    "statistic too. FILE is plain text, Markdown, HTML, .docx, .odt or .pdf; - reads standard\n"
+    "input as plain text.\n"
     "\n"
-    "  --alpha A   significance level that decides each result's conclusion (default .05)\n"
-    "  --json      print one JSON document instead of lines\n"
-    "  --text      print the text read from FILE, as it is checked, and exit\n"
-    "  -h, --help  print this help and exit\n"
-    "  --version   print the version and exit\n"
+    "  --alpha A              significance level that decides each result's conclusion\n"
+    "                         (default .05)\n"
+    "  --whole-number-scores  check means and SDs against their n (GRIM, GRIMMER), assuming\n"
+    "                         every score is a whole number (a count or a single-item scale)\n"
+    "  --items K              the scores are means of K whole-number items (1 to 100); implies\n"
+    "                         --whole-number-scores\n"
+    "  --json                 print one JSON document instead of lines\n"
+    "  --text                 print the text read from FILE, as it is checked, and exit\n"
+    "  -h, --help             print this help and exit\n"
+    "  --version              print the version and exit\n"
     "\n"
-    "Each result is printed as FILE:LINE:COLUMN: VERDICT: QUOTE: explanation, followed by one\n"
-    "summary line per file. Exit status: 0 when no result is inconsistent, 1 when one is (a\n"
-    "changed conclusion included), 2 when a file could not be read or the usage is wrong.\n";
+    "Each result is printed as FILE:LINE:COLUMN: VERDICT: QUOTE: explanation, and under it, set\n"
+    "in by two blanks, each inconsistent figure of it as\n"
+    "FILE:LINE:COLUMN: inconsistent KIND: QUOTE: explanation; each file ends with a summary\n"
+    "line. Exit status: 0 when nothing is inconsistent, 1 when a result (a changed conclusion\n"
+    "included) or a figure is, 2 when a file could not be read or the usage is wrong.\n";
 
 void Write(QIODevice *device, const QString &text)
 {
@@ -69,13 +79,24 @@ int PrintText(const QStringList &files, const CheckCommandStreams &streams)
     return 0;
 }
 
-FileCheck CheckFile(const QString &file, const QByteArray *standardInput, const QString &alpha)
+// A scale's number of items as written, or 0 when it is not a whole number from 1 to 100.
+int ItemCount(const QString &written)
+{
+    const bool digits =
+        !written.isEmpty() &&
+        std::all_of(written.begin(), written.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const int items = digits && written.size() <= 3 ? written.toInt() : 0;
+    return items >= 1 && items <= 100 ? items : 0;
+}
+
+FileCheck CheckFile(const QString &file, const QByteArray *standardInput,
+                    const CheckSettings &settings)
 {
     const DocumentText document =
         file == u"-"_s ? ReadDocumentBytes(*standardInput, file) : ReadDocument(file);
     FileCheck result{file, document.error, {}};
     if (document.error.isEmpty())
-        result.check = CheckText(document.text, alpha);
+        result.check = CheckText(document.text, settings);
     return result;
 }
 
@@ -83,12 +104,13 @@ FileCheck CheckFile(const QString &file, const QByteArray *standardInput, const 
 // and every file before it are done, so that a long list prints as it goes.
 class ParallelCheck {
 public:
-    ParallelCheck(const QStringList &files, const QByteArray &standardInput, const QString &alpha)
+    ParallelCheck(const QStringList &files, const QByteArray &standardInput,
+                  const CheckSettings &settings)
         : m_done(files.size())
     {
         for (qsizetype i = 0; i < files.size(); ++i) {
-            m_pool.start([this, i, file = files[i], &standardInput, alpha] {
-                FileCheck check = CheckFile(file, &standardInput, alpha);
+            m_pool.start([this, i, file = files[i], &standardInput, settings] {
+                FileCheck check = CheckFile(file, &standardInput, settings);
                 const QMutexLocker lock(&m_mutex);
                 m_done[i] = std::move(check);
                 ++m_finished;
@@ -148,7 +170,10 @@ int RunCheckCommand(const QStringList &arguments, const CheckCommandStreams &str
     const QCommandLineOption helpOption(QStringList{u"h"_s, u"help"_s});
     const QCommandLineOption versionOption(u"version"_s);
     const QCommandLineOption textOption(u"text"_s);
-    parser.addOptions({alphaOption, jsonOption, helpOption, versionOption, textOption});
+    const QCommandLineOption wholeNumbersOption(u"whole-number-scores"_s);
+    const QCommandLineOption itemsOption(u"items"_s, QString(), u"K"_s);
+    parser.addOptions({alphaOption, jsonOption, helpOption, versionOption, textOption,
+                       wholeNumbersOption, itemsOption});
     if (!parser.parse(QStringList{programName} + arguments))
         return UsageError(streams, parser.errorText());
     if (parser.isSet(helpOption)) {
@@ -165,6 +190,17 @@ int RunCheckCommand(const QStringList &arguments, const CheckCommandStreams &str
     if (!IsAlphaLevel(alpha)) {
         return UsageError(streams, u"--alpha takes a significance level between 0 and 1 with a "
                                    u"decimal point, such as .05 or 0.01, not '%1'"_s.arg(alpha));
+    }
+    CheckSettings settings{alpha, parser.isSet(wholeNumbersOption), 1};
+    if (parser.isSet(itemsOption)) {
+        const QString items = parser.value(itemsOption).trimmed();
+        settings.items = ItemCount(items);
+        if (settings.items == 0) {
+            return UsageError(streams, u"--items takes the number of items each score averages, "
+                                       u"a whole number from 1 to 100, not '%1'"_s.arg(items));
+        }
+        // A number of items says that the scores are means of whole-number items.
+        settings.wholeNumberScores = true;
     }
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty())
@@ -201,7 +237,7 @@ int RunCheckCommand(const QStringList &arguments, const CheckCommandStreams &str
                                   .arg(files.size()));
         progressShown = true;
     };
-    ParallelCheck check(files, standardInput, alpha);
+    ParallelCheck check(files, standardInput, settings);
     const QList<FileCheck> checked = check.collect(report, progress);
     clearProgress();
     if (json && streams.output)

@@ -24,6 +24,20 @@ QJsonValue TextOrNull(const QString &text)
     return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
 }
 
+QJsonObject FindingJson(const FigureFinding &finding)
+{
+    return {
+        {u"line"_s, finding.place.line},
+        {u"column"_s, finding.place.column},
+        {u"offset"_s, qint64(finding.place.offset)},
+        {u"length"_s, qint64(finding.place.length)},
+        {u"quote"_s, finding.quote},
+        {u"kind"_s, FigureKindName(finding.kind)},
+        {u"verdict"_s, FigureVerdictName(finding.verdict)},
+        {u"message"_s, TextOrNull(finding.message)},
+    };
+}
+
 QJsonObject ResultJson(const FoundResult &result)
 {
     QJsonValue range = QJsonValue::Null;
@@ -31,6 +45,9 @@ QJsonObject ResultJson(const FoundResult &result)
     const QJsonValue high = NumberOrNull(result.computedPHigh);
     if (!low.isNull() && !high.isNull())
         range = QJsonArray{low, high};
+    QJsonArray findings;
+    for (const FigureFinding &finding : result.findings)
+        findings.append(FindingJson(finding));
     return {
         {u"line"_s, result.place.line},
         {u"column"_s, result.place.column},
@@ -50,6 +67,7 @@ QJsonObject ResultJson(const FoundResult &result)
         {u"tails"_s, result.tails},
         {u"verdict"_s, VerdictName(result.verdict)},
         {u"message"_s, TextOrNull(result.message)},
+        {u"findings"_s, findings},
     };
 }
 
@@ -84,6 +102,18 @@ QString ResultLine(const QString &file, const FoundResult &result)
     return line;
 }
 
+QString FindingLine(const QString &file, const FigureFinding &finding)
+{
+    QString line =
+        u"  %1:%2:%3: %4 %5: %6"_s.arg(file)
+            .arg(finding.place.line)
+            .arg(finding.place.column)
+            .arg(FigureVerdictName(finding.verdict), FigureKindName(finding.kind), finding.quote);
+    if (!finding.message.isEmpty())
+        line += u": "_s + finding.message;
+    return line;
+}
+
 QString SummaryLine(const FileCheck &file)
 {
     return file.file + u": "_s + TotalsLine(CountVerdicts(file.check));
@@ -94,8 +124,13 @@ QString FileLines(const FileCheck &file)
     if (!file.error.isEmpty())
         return {};
     QString lines;
-    for (const FoundResult &result : file.check.results)
+    for (const FoundResult &result : file.check.results) {
         lines += ResultLine(file.file, result) + u'\n';
+        for (const FigureFinding &finding : result.findings) {
+            if (finding.verdict == FigureVerdict::Inconsistent)
+                lines += FindingLine(file.file, finding) + u'\n';
+        }
+    }
     return lines + SummaryLine(file) + u'\n';
 }
 
@@ -114,7 +149,7 @@ int ExitStatus(const QList<FileCheck> &files)
         if (!file.error.isEmpty())
             return 2;
         for (const FoundResult &result : file.check.results) {
-            if (IsInconsistent(result.verdict))
+            if (NeedsMending(result))
                 status = 1;
         }
     }

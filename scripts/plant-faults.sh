@@ -80,6 +80,7 @@ list-shares-exact-p  | textcheck/scanner.cpp           | s/p->comparison != PCom
 decimal-commas       | textcheck/scanner.cpp           | s/if \(commaPs > pointPs\)/if (false)/
 correction-excuses   | textcheck/verdicts.cpp          | s/return ReadPlain\(r.p\) > p.range.hi;/return true;/
 df-rounding          | textcheck/verdicts.cpp          | s/if \(!r.df1.plain.contains\(u'.'\) \&\& !r.df2.plain.contains\(u'.'\)\)/if (true)/
+figure-exit-status   | checkcli/checkreport.cpp        | s/if \(NeedsMending\(result\)\)/if (IsInconsistent(result.verdict))/
 EOF
 )
 

@@ -17,6 +17,10 @@ namespace {
 const QString inconsistent = u"The groups differed.\nThe effect held, t(38) = 2.10, p = .02."_s;
 const QString consistent = u"As expected, t(38) = 2.10, p = .04, and p < .001 elsewhere."_s;
 const QString chiSquare = u"Here χ²(1, N = 90) =\n4.50, p = .034."_s;
+// A result whose p fits but whose effect size does not, and a mean that no 25 whole numbers give.
+const QString pairedD = u"The groups differed, t(38) = 2.10, p = .042, d_z = 0.90."_s;
+const QString grimMean =
+    u"Scores were higher (M = 3.47, SD = 1.20, n = 25) than before, t(24) = 2.10, p = .046."_s;
 
 struct Run {
     int status;
@@ -102,10 +106,81 @@ private Q_SLOTS:
         QVERIFY2(run.out.startsWith(line.arg(file)), qPrintable(run.out));
         const QJsonObject result =
             Check({u"--json"_s, u"--alpha="_s + alpha, file}).files()[0]["results"][0].toObject();
-        QCOMPARE(result.size(), 18);
+        QCOMPARE(result.size(), 19);
         QJsonArray found;
         for (const QString &name : parts.split(u' '))
             found.append(result[name]);
+        QCOMPARE(found, QJsonDocument::fromJson(json).array());
+    }
+
+    // The figures reported with a result: each inconsistent one a line of its own right under
+    // its result's, all of them in the result's JSON, counted in the summary and in the exit
+    // status even where the result itself is consistent.
+    void figures_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("lines");   // %1 the file
+        QTest::addColumn<QByteArray>("json"); // [kind, verdict, quote] of each figure
+        QTest::addColumn<int>("status");
+        const QString one = u"%1: 1 result: 1 consistent, 0 inconsistent, 0 decision errors; 0 p "
+                            "values without a statistic"_s;
+        QTest::newRow("inconsistent effect size under a consistent result")
+            << pairedD << QStringList()
+            << u"%1:1:22: consistent: t(38) = 2.10, p = .042: t(38) = 2.10 gives p = .042 "
+               "(two-tailed)\n  %1:1:46: inconsistent effect-size: d_z = 0.90: d_z = 0.90 does "
+               "not fit t(38) = 2.10: a paired design gives d_z = 0.34\n"_s +
+                   one + u"; 1 figure checked, 1 inconsistent\n"_s
+            << R"([["effect-size","inconsistent","d_z = 0.90"]])"_ba << 1;
+        QTest::newRow("consistent effect size: no line of its own")
+            << u"The groups differed, t(38) = 2.10, p = .042, d_z = 0.34."_s << QStringList()
+            << u"%1:1:22: consistent: t(38) = 2.10, p = .042: t(38) = 2.10 gives p = .042 "
+               "(two-tailed)\n"_s +
+                   one + u"; 1 figure checked, 0 inconsistent\n"_s
+            << R"([["effect-size","consistent","d_z = 0.34"]])"_ba << 0;
+        QTest::newRow("a mean left alone without whole-number scores")
+            << grimMean << QStringList() << u"%1:1:63: consistent: "_s << "[]"_ba << 0;
+        QTest::newRow("a mean no whole-number scores give")
+            << grimMean << QStringList{u"--whole-number-scores"_s}
+            << u"%1:1:63: consistent: t(24) = 2.10, p = .046: t(24) = 2.10 gives p = .046 "
+               "(two-tailed)\n  %1:1:21: inconsistent grim: "_s
+            << R"([["grim","inconsistent","M = 3.47"]])"_ba << 1;
+        QTest::newRow("a mean GRIM cannot check: no line, no harm")
+            << grimMean << QStringList{u"--items"_s, u"4"_s}
+            << u"%1:1:63: consistent: t(24) = 2.10, p = .046: t(24) = 2.10 gives p = .046 "
+               "(two-tailed)\n"_s +
+                   one + u"\n"_s
+            << R"([["grim","unchecked","M = 3.47"]])"_ba << 0;
+        QTest::newRow("one item is whole-number scores")
+            << grimMean << QStringList{u"--items"_s, u"1"_s}
+            << u"%1:1:63: consistent: t(24) = 2.10, p = .046: t(24) = 2.10 gives p = .046 "
+               "(two-tailed)\n  %1:1:21: inconsistent grim: "_s
+            << R"([["grim","inconsistent","M = 3.47"]])"_ba << 1;
+    }
+    void figures()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, options);
+        QFETCH(QString, lines);
+        QFETCH(QByteArray, json);
+        QFETCH(int, status);
+        const QString file = Files({text}).first();
+        const Run run = Check(options + QStringList{file});
+        QVERIFY2(run.out.startsWith(lines.arg(file)), qPrintable(run.out));
+        QCOMPARE(run.status, status);
+        const Run jsonRun = Check(options + QStringList{u"--json"_s, file});
+        QCOMPARE(jsonRun.status, status);
+        QJsonArray found;
+        for (const QJsonValue finding : jsonRun.files()[0]["results"][0]["findings"].toArray()) {
+            QCOMPARE(finding.toObject().keys(),
+                     QStringList({u"column"_s, u"kind"_s, u"length"_s, u"line"_s, u"message"_s,
+                                  u"offset"_s, u"quote"_s, u"verdict"_s}));
+            // The place is the quote's.
+            QCOMPARE(text.mid(finding["offset"].toInt(), finding["length"].toInt()),
+                     finding["quote"].toString());
+            QVERIFY(finding["message"].isString());
+            found.append(QJsonArray{finding["kind"], finding["verdict"], finding["quote"]});
+        }
         QCOMPARE(found, QJsonDocument::fromJson(json).array());
     }
 
@@ -173,6 +248,12 @@ private Q_SLOTS:
         QTest::newRow("text of two files") << u"--text - -"_s << 2 << u"kelvaron-check: --text"_s;
         QTest::newRow("text of a missing file")
             << u"--text /nonexistent/a.txt"_s << 2 << u"/nonexistent/a.txt could not be read: "_s;
+        QTest::newRow("whole-number scores")
+            << u"--whole-number-scores -"_s << 0 << u"-:1:14: consistent"_s;
+        QTest::newRow("items at most 100") << u"--items 100 -"_s << 0 << u"-:1:14: consistent"_s;
+        for (const char *items : {"0", "101", "2.5", "x", "-3"})
+            QTest::addRow("items %s", items) << u"--items %1 -"_s.arg(QLatin1StringView(items)) << 2
+                                             << u"kelvaron-check: --items takes"_s;
         for (const char *alpha : {"0", "1.5", "0,05"})
             QTest::addRow("alpha %s", alpha) << u"--alpha %1 -"_s.arg(QLatin1StringView(alpha)) << 2
                                              << u"kelvaron-check: --alpha takes"_s;
