@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QStandardPaths>
+#include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -45,6 +47,17 @@ DocumentLoader::DocumentLoader(QObject *parent) : QObject(parent)
 void DocumentLoader::SetProgram(const QString &program)
 {
     ProgramOverride() = program;
+}
+
+QString DocumentLoader::DraggedFile(const QMimeData *dragged)
+{
+    if (!dragged || !dragged->hasUrls())
+        return {};
+    for (const QUrl &url : dragged->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
 }
 
 void DocumentLoader::Load(const QString &path)

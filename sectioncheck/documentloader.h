@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QTimer>
 
+class QMimeData;
+
 // Reads a manuscript file for the window through `kelvaron-check --text`, in a process of its
 // own: a file that makes a reader crash or hang costs that process, never the user's text, and
 // the program itself does not load the readers' libraries (Poppler alone is 3 MB at start-up).
@@ -19,6 +21,8 @@ public:
     // The reading program: kelvaron-check beside the executable, else on the PATH; tests name
     // the one they built.
     static void SetProgram(const QString &program);
+    // The first local file among what is dragged, or nothing: dragged text goes into the editor.
+    static QString DraggedFile(const QMimeData *dragged);
 
 Q_SIGNALS:
     void Loaded(const QString &text);

@@ -33,18 +33,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-// The first local file among what is dragged, or nothing: dragged text goes into the editor.
-QString DraggedFile(const QMimeData *dragged)
-{
-    if (!dragged || !dragged->hasUrls())
-        return {};
-    for (const QUrl &url : dragged->urls()) {
-        if (url.isLocalFile())
-            return url.toLocalFile();
-    }
-    return {};
-}
-
 // Opens at a size that fits a 1366 by 768 screen with its panel, frame included.
 constexpr double OpeningWidth = 13500, OpeningHeight = 9000;
 constexpr int PauseMs = 150;
@@ -273,16 +261,16 @@ bool TextCheckfrm::eventFilter(QObject *watched, QEvent *event)
     case QEvent::DragEnter:
     case QEvent::DragMove:
         if (auto *drag = static_cast<QDragMoveEvent *>(event);
-            !DraggedFile(drag->mimeData()).isEmpty()) {
+            !DocumentLoader::DraggedFile(drag->mimeData()).isEmpty()) {
             drag->acceptProposedAction();
             return true;
         }
         break;
     case QEvent::Drop:
         if (auto *drop = static_cast<QDropEvent *>(event);
-            !DraggedFile(drop->mimeData()).isEmpty()) {
+            !DocumentLoader::DraggedFile(drop->mimeData()).isEmpty()) {
             drop->acceptProposedAction();
-            OpenDocument(DraggedFile(drop->mimeData()));
+            OpenDocument(DocumentLoader::DraggedFile(drop->mimeData()));
             return true;
         }
         break;
@@ -294,13 +282,13 @@ bool TextCheckfrm::eventFilter(QObject *watched, QEvent *event)
 
 void TextCheckfrm::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!DraggedFile(event->mimeData()).isEmpty())
+    if (!DocumentLoader::DraggedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TextCheckfrm::dropEvent(QDropEvent *event)
 {
-    const QString file = DraggedFile(event->mimeData());
+    const QString file = DocumentLoader::DraggedFile(event->mimeData());
     if (file.isEmpty())
         return;
     event->acceptProposedAction();
