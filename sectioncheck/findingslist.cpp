@@ -13,19 +13,62 @@ void FindingsModel::setResults(const QList<FoundResult> &results)
 {
     beginResetModel();
     m_results = results;
+    m_rows.clear();
+    m_rows.reserve(results.size());
+    for (qsizetype i = 0; i < results.size(); ++i) {
+        m_rows.append({int(i), -1});
+        for (qsizetype figure = 0; figure < results.at(i).findings.size(); ++figure)
+            m_rows.append({int(i), int(figure)});
+    }
     endResetModel();
+}
+
+TextPlace FindingsModel::placeOf(int row) const
+{
+    const Row &at = m_rows.at(row);
+    const FoundResult &result = m_results.at(at.result);
+    return at.figure < 0 ? result.place : result.findings.at(at.figure).place;
+}
+
+Verdict FindingsModel::lookOf(int row) const
+{
+    const Row &at = m_rows.at(row);
+    const FoundResult &result = m_results.at(at.result);
+    return at.figure < 0 ? result.verdict : FigureLook(result.findings.at(at.figure).verdict);
 }
 
 int FindingsModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_results.size());
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 QVariant FindingsModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_results.size())
+    if (!index.isValid() || index.row() >= m_rows.size())
         return {};
-    const FoundResult &result = m_results.at(index.row());
+    const Row &row = m_rows.at(index.row());
+    const FoundResult &result = m_results.at(row.result);
+    if (row.figure >= 0) {
+        const FigureFinding &figure = result.findings.at(row.figure);
+        switch (role) {
+        case Qt::DisplayRole:
+        case QuoteRole:
+            return figure.quote;
+        case MessageRole:
+        case Qt::ToolTipRole:
+            return figure.message;
+        case VerdictRole:
+            return int(FigureLook(figure.verdict));
+        case FigureRole:
+            return true;
+        case Qt::DecorationRole:
+            return VerdictIcon(FigureLook(figure.verdict));
+        case Qt::AccessibleTextRole:
+            return FigureWords(figure) + u": "_s + figure.message;
+        default:
+            return {};
+        }
+    }
     switch (role) {
     case Qt::DisplayRole:
     case QuoteRole:
@@ -35,6 +78,8 @@ QVariant FindingsModel::data(const QModelIndex &index, int role) const
         return result.message;
     case VerdictRole:
         return int(result.verdict);
+    case FigureRole:
+        return false;
     case Qt::DecorationRole:
         return VerdictIcon(result.verdict);
     case Qt::AccessibleTextRole:
@@ -66,7 +111,10 @@ void FindingsDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
 
     const QRect row = option.rect.adjusted(Padding, 0, -Padding, 0);
     const int iconSide = option.decorationSize.height();
-    const QRect iconPlace(row.left(), row.center().y() - iconSide / 2 + 1, iconSide, iconSide);
+    // A figure's icon and quote stand under its result's quote; the messages stay in line.
+    const int indent = index.data(FindingsModel::FigureRole).toBool() ? iconSide + Padding : 0;
+    const QRect iconPlace(row.left() + indent, row.center().y() - iconSide / 2 + 1, iconSide,
+                          iconSide);
     index.data(Qt::DecorationRole).value<QIcon>().paint(painter, iconPlace);
 
     const bool selected = option.state & QStyle::State_Selected;
@@ -75,7 +123,7 @@ void FindingsDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->setFont(option.font);
     const QFontMetrics metrics(option.font);
     const int quoteLeft = iconPlace.right() + 1 + 2 * Padding;
-    const QRect quotePlace(quoteLeft, row.top(), QuoteWidth(option), row.height());
+    const QRect quotePlace(quoteLeft, row.top(), QuoteWidth(option) - indent, row.height());
     const QRect messagePlace(quotePlace.right() + 1 + 3 * Padding, row.top(),
                              row.right() - quotePlace.right() - 3 * Padding, row.height());
     const auto draw = [&](const QRect &place, const QString &text) {
@@ -120,14 +168,18 @@ QMimeData *FindingsCopy(const QString &totals, const QList<FoundResult> &results
     for (const QString &head : heads)
         html += u"<th>"_s + head + u"</th>"_s;
     html += u"</tr>"_s;
-    for (const FoundResult &result : results) {
-        const QStringList cells = {VerdictWord(result.verdict), CellText(result.quote),
-                                   CellText(result.message)};
+    const auto addRow = [&](const QString &verdict, const QString &quote, const QString &message) {
+        const QStringList cells = {verdict, CellText(quote), CellText(message)};
         plain << cells.join(u'\t');
         html += u"<tr>"_s;
         for (const QString &cell : cells)
             html += u"<td>"_s + cell.toHtmlEscaped() + u"</td>"_s;
         html += u"</tr>"_s;
+    };
+    for (const FoundResult &result : results) {
+        addRow(VerdictWord(result.verdict), result.quote, result.message);
+        for (const FigureFinding &figure : result.findings)
+            addRow(FigureWords(figure), figure.quote, figure.message);
     }
     html += u"</table></body></html>"_s;
 

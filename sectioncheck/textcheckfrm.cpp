@@ -1,8 +1,8 @@
 #include "sectioncheck/textcheckfrm.h"
 
 #include "sectioncheck/documentloader.h"
+#include "sectioncheck/findingmarks.h"
 #include "sectioncheck/findingslist.h"
-#include "sectioncheck/verdictlook.h"
 #include "textcheck/documentreader.h"
 #include "toolkit/accessibility.h"
 #include "toolkit/clickablelabel.h"
@@ -11,6 +11,7 @@
 #include "toolkit/twips.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -36,6 +37,12 @@ namespace {
 // Opens at a size that fits a 1366 by 768 screen with its panel, frame included.
 constexpr double OpeningWidth = 13500, OpeningHeight = 9000;
 constexpr int PauseMs = 150;
+
+// GRIM and GRIMMER hold only for such scores: a mean of measurements with decimals would be
+// flagged wrongly, so the user says so, and sees what saying so means.
+const QString WholeNumbersAssumption =
+    u"Assumes every score is a whole number (a count or a single-item scale); means and SDs are "
+    u"checked against their n."_s;
 } // namespace
 
 TextCheckfrm::TextCheckfrm(QWidget *parent) : QWidget(parent)
@@ -65,7 +72,8 @@ TextCheckfrm::~TextCheckfrm() = default;
 
 void TextCheckfrm::buildContents()
 {
-    // Made in tab order: Open, alpha, Main Menu, the text, Copy Findings, the list.
+    // Made in tab order: Open, alpha, whole-number scores, Main Menu, the text, Copy Findings,
+    // the list.
     auto *layout = new QVBoxLayout(this);
     const int margin = TwipsToPixels(150);
     layout->setContentsMargins(margin, TwipsToPixels(90), margin, margin);
@@ -96,7 +104,24 @@ void TextCheckfrm::buildContents()
     txtAlpha->setAccessibleName(u"alpha"_s);
     connect(txtAlpha, &QLineEdit::textChanged, this, &TextCheckfrm::ScheduleCheck);
     top->addWidget(txtAlpha);
-    top->addStretch();
+    top->addSpacing(TwipsToPixels(240));
+
+    auto *wholeNumbers = new QVBoxLayout;
+    wholeNumbers->setSpacing(0);
+    top->addLayout(wholeNumbers, 1);
+    chkWholeNumbers = new QCheckBox(u"Whole-number scores (GRIM, GRIMMER)"_s, this);
+    chkWholeNumbers->setObjectName(u"chkWholeNumbers"_s);
+    chkWholeNumbers->setFont(TimesFont(8.25, true));
+    // Readers hear the assumption with the box, not only if they come upon the line below it.
+    chkWholeNumbers->setAccessibleDescription(WholeNumbersAssumption);
+    connect(chkWholeNumbers, &QCheckBox::toggled, this, &TextCheckfrm::ScheduleCheck);
+    wholeNumbers->addWidget(chkWholeNumbers);
+    auto *lblWholeNumbers = new QLabel(WholeNumbersAssumption, this);
+    lblWholeNumbers->setObjectName(u"lblWholeNumbers"_s);
+    lblWholeNumbers->setFont(TimesFont(8.25));
+    lblWholeNumbers->setTextFormat(Qt::PlainText);
+    lblWholeNumbers->setWordWrap(true);
+    wholeNumbers->addWidget(lblWholeNumbers);
 
     // Unlike the test windows', Tab reaches this window's links too.
     LblMainMenuLnk = NewMainMenuLink(this);
@@ -146,9 +171,9 @@ void TextCheckfrm::buildContents()
     lstFindings->setItemDelegate(new FindingsDelegate(lstFindings));
     connect(lstFindings->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { lstFindings_CurrentChanged(current.row()); });
-    // Enter or a double click goes on into the text, to mend the result there.
+    // Enter or a double click goes on into the text, to mend the result or figure there.
     connect(lstFindings, &QListView::activated, this,
-            [this](const QModelIndex &index) { SelectResult(index.row(), true); });
+            [this](const QModelIndex &index) { SelectRow(index.row(), true); });
     layout->addWidget(lstFindings, 3);
 
     m_loader = new DocumentLoader(this);
@@ -194,13 +219,13 @@ void TextCheckfrm::StartCheck()
     // come back to this thread and are shown only if nothing was edited meanwhile.
     const quint64 generation = m_generation;
     const QString text = txtText->toPlainText();
-    const QString alpha = txtAlpha->text();
+    const CheckSettings settings{txtAlpha->text(), chkWholeNumbers->isChecked()};
     auto promise = std::make_shared<QPromise<TextCheck>>();
     QFuture<TextCheck> checked = promise->future();
     promise->start();
     ++m_pending;
-    QThreadPool::globalInstance()->start([promise, text, alpha] {
-        promise->addResult(CheckText(text, alpha));
+    QThreadPool::globalInstance()->start([promise, text, settings] {
+        promise->addResult(CheckText(text, settings));
         promise->finish();
     });
     checked.then(this, [this, generation](const TextCheck &check) {
@@ -212,31 +237,9 @@ void TextCheckfrm::StartCheck()
 
 void TextCheckfrm::ApplyCheck(const TextCheck &check)
 {
-    // Marks are cursors of the document, so they move with the text until the next check.
-    QList<QTextEdit::ExtraSelection> marks;
-    marks.reserve(check.results.size());
-    for (const FoundResult &result : check.results) {
-        QTextEdit::ExtraSelection mark{QTextCursor(txtText->document()),
-                                       MarkFormat(result.verdict)};
-        mark.cursor.setPosition(int(result.place.offset));
-        mark.cursor.setPosition(int(result.place.offset + result.place.length),
-                                QTextCursor::KeepAnchor);
-        marks.append(mark);
-    }
-    txtText->setExtraSelections(marks);
     lblTotals->setText(TotalsLine(CountVerdicts(check)));
     m_findings->setResults(check.results);
-}
-
-int TextCheckfrm::ResultAt(int position) const
-{
-    const QList<QTextEdit::ExtraSelection> marks = txtText->extraSelections();
-    for (qsizetype i = 0; i < marks.size(); ++i) {
-        const QTextCursor &mark = marks.at(i).cursor;
-        if (mark.selectionStart() <= position && position < mark.selectionEnd())
-            return int(i);
-    }
-    return -1;
+    txtText->setExtraSelections(MarksFor(*m_findings, txtText->document()));
 }
 
 bool TextCheckfrm::eventFilter(QObject *watched, QEvent *event)
@@ -250,9 +253,10 @@ bool TextCheckfrm::eventFilter(QObject *watched, QEvent *event)
         // pointer is left of that place.
         const QTextCursor near = txtText->cursorForPosition(help->pos());
         const bool leftOfIt = help->pos().x() < txtText->cursorRect(near).left();
-        const int row = ResultAt(near.position() - (leftOfIt ? 1 : 0));
-        if (row >= 0 && row < m_findings->results().size())
-            QToolTip::showText(help->globalPos(), m_findings->results().at(row).message,
+        const int row = MarkAt(txtText->extraSelections(), near.position() - (leftOfIt ? 1 : 0));
+        if (row >= 0 && row < m_findings->rowCount())
+            QToolTip::showText(help->globalPos(),
+                               m_findings->index(row).data(FindingsModel::MessageRole).toString(),
                                txtText->viewport());
         else
             QToolTip::hideText();
@@ -347,44 +351,19 @@ void TextCheckfrm::LblMainMenuLnk_Click()
 
 void TextCheckfrm::GoToFinding(bool forward)
 {
-    const QList<QTextEdit::ExtraSelection> marks = txtText->extraSelections();
-    const QList<FoundResult> &results = m_findings->results();
-    QList<int> stops;
-    for (qsizetype i = 0; i < results.size() && i < marks.size(); ++i) {
-        if (NeedsALook(results.at(i).verdict))
-            stops << int(i);
-    }
-    if (stops.isEmpty())
-        return;
-    const QTextCursor caret = txtText->textCursor();
-    // From the selection's end forwards, from its start backwards, so that a selected result
-    // is passed over; round the end of the text to the other side.
-    int found = forward ? stops.first() : stops.last();
-    if (forward) {
-        for (int row : stops) {
-            if (marks.at(row).cursor.selectionStart() >= caret.selectionEnd()) {
-                found = row;
-                break;
-            }
-        }
-    } else {
-        for (auto row = stops.crbegin(); row != stops.crend(); ++row) {
-            if (marks.at(*row).cursor.selectionStart() < caret.selectionStart()) {
-                found = *row;
-                break;
-            }
-        }
-    }
-    SelectResult(found, true);
+    const int row = NextStop(txtText->extraSelections(), *m_findings,
+                             lstFindings->currentIndex().row(), txtText->textCursor(), forward);
+    if (row >= 0)
+        SelectRow(row, true);
 }
 
-void TextCheckfrm::SelectResult(int row, bool focusText)
+void TextCheckfrm::SelectRow(int row, bool focusText)
 {
     const QList<QTextEdit::ExtraSelection> marks = txtText->extraSelections();
     if (row < 0 || row >= marks.size())
         return;
-    // The caret ends after the result, as after a selection by the keyboard; readers are told
-    // of the new selection and read the result.
+    // The caret ends after the result or figure, as after a selection by the keyboard; readers
+    // are told of the new selection and read it.
     QTextCursor selection(txtText->document());
     selection.setPosition(marks.at(row).cursor.selectionStart());
     selection.setPosition(marks.at(row).cursor.selectionEnd(), QTextCursor::KeepAnchor);
@@ -400,7 +379,7 @@ void TextCheckfrm::SelectResult(int row, bool focusText)
 void TextCheckfrm::lstFindings_CurrentChanged(int row)
 {
     if (!m_selecting && row >= 0)
-        SelectResult(row, false);
+        SelectRow(row, false);
 }
 
 void TextCheckfrm::closeEvent(QCloseEvent *event)

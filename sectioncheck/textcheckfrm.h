@@ -8,15 +8,17 @@
 class ClickableLabel;
 class DocumentLoader;
 class FindingsModel;
+class QCheckBox;
 class QLabel;
 class QListView;
 class QPlainTextEdit;
 class QPushButton;
 class TextBox;
 
-// "Check a Results Section": a manuscript pasted, typed or opened, every result in it marked
-// where it stands and listed beneath with what the check found. Unlike the test windows it is
-// resizable, has no result page, and keeps its text when the user goes back to the main menu.
+// "Check a Results Section": a manuscript pasted, typed or opened, every result in it and every
+// figure reported with a result marked where it stands and listed beneath with what the check
+// found. Unlike the test windows it is resizable, has no result page, and keeps its text when
+// the user goes back to the main menu.
 class TextCheckfrm : public QWidget {
     Q_OBJECT
 public:
@@ -32,7 +34,8 @@ public:
     void CmdOpen_Click();
     void LblCopyFindings_Click();
     void LblMainMenuLnk_Click();
-    // F8 and Shift+F8: the next or previous result that is not consistent, round the text's end.
+    // F8 and Shift+F8: the next or previous result or figure that is not consistent, round the
+    // text's end.
     void GoToFinding(bool forward);
 
     // Whether a check waits for typing to pause, runs, or has results not yet shown: false once
@@ -57,13 +60,13 @@ private:
     void StartCheck();
     void ApplyCheck(const TextCheck &check);
     void ReplaceText(const QString &text);
-    void SelectResult(int row, bool focusText);
+    // Selects the row's result or figure in the text, and the row in the list.
+    void SelectRow(int row, bool focusText);
     void lstFindings_CurrentChanged(int row);
-    // The result under a place in the text, or -1.
-    int ResultAt(int position) const;
 
     QPushButton *CmdOpen = nullptr;
     TextBox *txtAlpha = nullptr;
+    QCheckBox *chkWholeNumbers = nullptr;
     ClickableLabel *LblMainMenuLnk = nullptr;
     QPlainTextEdit *txtText = nullptr;
     QLabel *lblTotals = nullptr;

@@ -122,3 +122,40 @@ bool NeedsALook(Verdict verdict)
 {
     return verdict != Verdict::Consistent && verdict != Verdict::ConsistentOneTailed;
 }
+
+Verdict FigureLook(FigureVerdict verdict)
+{
+    switch (verdict) {
+    case FigureVerdict::Consistent:
+        return Verdict::Consistent;
+    case FigureVerdict::Inconsistent:
+        return Verdict::Inconsistent;
+    case FigureVerdict::Unchecked:
+        break;
+    }
+    return Verdict::Unchecked;
+}
+
+QString FigureKindWord(FigureKind kind)
+{
+    switch (kind) {
+    case FigureKind::EffectSize:
+        return u"effect size"_s;
+    case FigureKind::Interval:
+        return u"confidence interval"_s;
+    case FigureKind::BSe:
+        return u"b and its SE"_s;
+    case FigureKind::DfN:
+        return u"df against N"_s;
+    case FigureKind::Grim:
+        return u"GRIM"_s;
+    case FigureKind::Grimmer:
+        break;
+    }
+    return u"GRIMMER"_s;
+}
+
+QString FigureWords(const FigureFinding &figure)
+{
+    return VerdictWord(FigureLook(figure.verdict)) + u' ' + FigureKindWord(figure.kind);
+}

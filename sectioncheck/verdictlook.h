@@ -22,3 +22,15 @@ QTextCharFormat MarkFormat(Verdict verdict);
 
 // Whether F8 stops at a result: every one but the consistent ones.
 bool NeedsALook(Verdict verdict);
+
+// A figure of a result (an effect size, an interval, ...) takes the look of a result's verdict:
+// consistent, inconsistent or unchecked.
+Verdict FigureLook(FigureVerdict verdict);
+
+// What a figure is, in the list's words: "effect size", "confidence interval", "b and its SE",
+// "df against N", "GRIM", "GRIMMER".
+QString FigureKindWord(FigureKind kind);
+
+// "Inconsistent effect size": how a figure's row is read and copied, as a result's by its
+// verdict.
+QString FigureWords(const FigureFinding &figure);

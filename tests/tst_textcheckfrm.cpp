@@ -6,6 +6,7 @@
 #include "toolkit/clickablelabel.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QListView>
@@ -23,6 +24,13 @@ namespace {
 const QString Consistent = u"t(38) = 2.10, p = .042"_s;   // gives .042
 const QString Inconsistent = u"t(38) = 2.10, p = .02"_s;  // gives .042: not significant either way
 const QString DecisionError = u"t(45) = 1.80, p = .04"_s; // gives .079: not significant at .05
+// Figures of a result: a paired effect size that t(38) = 2.10 does not give (it gives 0.34), and
+// a mean that no 25 whole numbers give.
+const QString PairedD = u"t(38) = 2.10, p = .042, d_z = 0.90"_s;
+const QString PairedDMessage =
+    u"d_z = 0.90 does not fit t(38) = 2.10: a paired design gives d_z = 0.34"_s;
+const QString GrimMean =
+    u"Scores were higher (M = 3.47, SD = 1.20, n = 25) than before, t(24) = 2.10, p = .046."_s;
 } // namespace
 
 class TestTextCheckWindow : public QObject {
@@ -128,23 +136,140 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), list());
     }
 
-    // Copy Findings: the totals and one row per result, as a table in HTML and tab-separated
-    // text, with nothing invisible that the text held.
+    // A figure of a result gets its own mark in its verdict's look and its own row right under
+    // its result's, read as verdict, kind and message; hovering shows its message, and Enter on
+    // its row selects it in the text.
+    void eachFigureIsMarkedAndListedUnderItsResult_data()
+    {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("figure");
+        QTest::addColumn<QString>("read"); // what the row is read as, or how it starts
+        QTest::addColumn<int>("underline");
+        QTest::addColumn<bool>("grim"); // the whole-number box set
+        QTest::newRow("inconsistent effect size: wave")
+            << u"The groups differed, "_s + PairedD + u"."_s << u"d_z = 0.90"_s
+            << u"Inconsistent effect size: "_s + PairedDMessage
+            << int(QTextCharFormat::WaveUnderline) << false;
+        QTest::newRow("consistent effect size: thin line")
+            << u"The groups differed, t(38) = 2.10, p = .042, d_z = 0.34."_s << u"d_z = 0.34"_s
+            << u"Consistent effect size: "_s << int(QTextCharFormat::SingleUnderline) << false;
+        QTest::newRow("partial eta squared against F: wave")
+            << u"Groups differed, F(2, 57) = 3.76, p = .029, ηp2 = .21."_s << u"ηp2 = .21"_s
+            << u"Inconsistent effect size: η²p = .21 does not fit F(2, 57) = 3.76: it gives "
+               "η²p = .12"_s
+            << int(QTextCharFormat::WaveUnderline) << false;
+        QTest::newRow("df against N: wave")
+            << u"They differed, t(78) = 2.07, p = .042, N = 60."_s << u"N = 60"_s
+            << u"Inconsistent df against N: "_s << int(QTextCharFormat::WaveUnderline) << false;
+        QTest::newRow("a mean GRIM cannot check: dots")
+            << u"Others (M = 2.10, SD = 0.90, n = 150) did not, t(149) = 0.50, p = .62."_s
+            << u"M = 2.10"_s << u"Unchecked GRIM: M = 2.10 with n = 150: "_s
+            << int(QTextCharFormat::DotLine) << true;
+    }
+    void eachFigureIsMarkedAndListedUnderItsResult()
+    {
+        QFETCH(QString, written);
+        QFETCH(QString, figure);
+        QFETCH(QString, read);
+        QFETCH(bool, grim);
+        if (grim)
+            toggleWholeNumbers();
+        paste(written); // QTest types only ASCII: η and ² are pasted
+
+        QCOMPARE(list()->model()->rowCount(), 2);
+        QVERIFY(rowText(0).startsWith(u"Consistent: "_s));
+        const QModelIndex row = list()->model()->index(1, 0);
+        QCOMPARE(row.data(FindingsModel::QuoteRole).toString(), figure);
+        QVERIFY2(rowText(1).startsWith(read), qPrintable(rowText(1)));
+        QVERIFY(!row.data(Qt::DecorationRole).value<QIcon>().isNull());
+
+        const QList<QTextEdit::ExtraSelection> marks = text()->extraSelections();
+        QCOMPARE(marks.size(), 2);
+        QCOMPARE(marks.at(1).cursor.selectedText(), figure);
+        QTEST(int(marks.at(1).format.underlineStyle()), "underline");
+        hover(marks.at(1).cursor.selectionStart() + 1);
+        QTRY_COMPARE(QToolTip::text(), row.data(FindingsModel::MessageRole).toString());
+
+        list()->setFocus();
+        QTest::keyClick(list(), Qt::Key_End);
+        QTest::keyClick(list(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), text());
+        QCOMPARE(text()->textCursor().selectedText(), figure);
+    }
+
+    // Unchecked to begin with, the box says what it assumes, on screen and to readers; set by
+    // the keyboard it checks the means against their n, and unset it stops.
+    void wholeNumberScoresAreOptedInto()
+    {
+        const QString assumption =
+            u"Assumes every score is a whole number (a count or a "
+            "single-item scale); means and SDs are checked against their n."_s;
+        QCOMPARE(wholeNumbers()->text(), u"Whole-number scores (GRIM, GRIMMER)"_s);
+        QVERIFY(!wholeNumbers()->isChecked());
+        QCOMPARE(wholeNumbers()->accessibleDescription(), assumption);
+        const auto *line = form->findChild<QLabel *>(u"lblWholeNumbers"_s);
+        QCOMPARE(line->text(), assumption);
+        QVERIFY(line->isVisible());
+
+        type(GrimMean);
+        QCOMPARE(list()->model()->rowCount(), 1);
+        toggleWholeNumbers();
+        QVERIFY(wholeNumbers()->isChecked());
+        QVERIFY2(list()->model()->rowCount() >= 2, qPrintable(totals()));
+        QVERIFY2(rowText(1).startsWith(u"Inconsistent GRIM: "_s), qPrintable(rowText(1)));
+        QVERIFY2(totals().endsWith(u" inconsistent"_s) && totals().contains(u"figure"_s),
+                 qPrintable(totals()));
+        toggleWholeNumbers();
+        QVERIFY(!wholeNumbers()->isChecked());
+        QCOMPARE(list()->model()->rowCount(), 1);
+    }
+
+    // F8 stops at results and figures that need a look (inconsistent or unchecked), in the
+    // text's order (a mean before its t, though the list has the t's row first), and passes over
+    // the consistent ones.
+    void f8VisitsTheFiguresThatNeedALook()
+    {
+        toggleWholeNumbers();
+        const QString meanThenT = QString(GrimMean).replace(u"p = .046"_s, u"p = .02"_s);
+        type(meanThenT + u" Then "_s + PairedD + u", and "_s + Inconsistent +
+             u". Also, t(38) = 2.10, p = .042, d_z = 0.34. Others (M = 2.10, SD = 0.90, "
+             "n = 150) did not, t(149) = 0.50, p = .62."_s);
+        const QStringList stops = {u"M = 3.47"_s, u"t(24) = 2.10, p = .02"_s, u"d_z = 0.90"_s,
+                                   Inconsistent, u"M = 2.10"_s};
+        // Round the end and back: from the first stop, Shift+F8 goes round to the last.
+        const QList<std::pair<Qt::KeyboardModifier, QString>> steps = {
+            {Qt::NoModifier, stops[0]},    {Qt::NoModifier, stops[1]},
+            {Qt::NoModifier, stops[2]},    {Qt::NoModifier, stops[3]},
+            {Qt::NoModifier, stops[4]},    {Qt::NoModifier, stops[0]},
+            {Qt::ShiftModifier, stops[4]}, {Qt::ShiftModifier, stops[3]},
+            {Qt::ShiftModifier, stops[2]}};
+        for (const auto &[modifier, lands] : steps) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F8, modifier);
+            QCOMPARE(text()->textCursor().selectedText(), lands);
+            QCOMPARE(list()->currentIndex().data(FindingsModel::QuoteRole).toString(), lands);
+        }
+        QVERIFY(rowText(list()->currentIndex().row()).startsWith(u"Inconsistent effect size: "_s));
+    }
+
+    // Copy Findings: the totals and one row per result, each figure's row after its result's,
+    // as a table in HTML and tab-separated text, with nothing invisible that the text held.
     void copyFindingsCopiesATable()
     {
-        paste(u"First, "_s + Consistent + u"; then, "_s + QChar(0x200B) + Inconsistent + u"."_s);
+        paste(u"First, "_s + PairedD + u"; then, "_s + QChar(0x200B) + Inconsistent + u"."_s);
         QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
         const QStringList lines = copied->text().split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines.size(), 5);
         QCOMPARE(lines.at(0), totals());
         QCOMPARE(lines.at(1), u"Verdict\tResult\tFinding"_s);
         QCOMPARE(lines.at(2).section(u'\t', 0, 1), u"Consistent\t"_s + Consistent);
-        QCOMPARE(lines.at(3).section(u'\t', 0, 1), u"Inconsistent\t"_s + Inconsistent);
-        QCOMPARE(lines.at(3).section(u'\t', 2), rowText(1).section(u": "_s, 1));
+        QCOMPARE(lines.at(3), u"Inconsistent effect size\td_z = 0.90\t"_s + PairedDMessage);
+        QCOMPARE(lines.at(4).section(u'\t', 0, 1), u"Inconsistent\t"_s + Inconsistent);
+        QCOMPARE(lines.at(4).section(u'\t', 2), rowText(2).section(u": "_s, 1));
         const QString html = copied->html();
         QVERIFY(html.contains(u"<table"_s));
-        QCOMPARE(html.count(u"<tr>"_s), 3);
+        QCOMPARE(html.count(u"<tr>"_s), 4);
+        QVERIFY(html.contains(u"<td>Inconsistent effect size</td><td>d_z = 0.90</td>"_s));
         QVERIFY(html.contains(u"<td>Inconsistent</td><td>"_s + Inconsistent + u"</td>"_s));
         for (const QString &flavour : {copied->text(), html})
             QVERIFY(std::none_of(flavour.begin(), flavour.end(),
@@ -166,8 +291,9 @@ private Q_SLOTS:
 
         // Every control, the links included, in the order they stand.
         text()->setFocus();
-        const QStringList order = {u"LblCopyFindings"_s, u"lstFindings"_s,    u"CmdOpen"_s,
-                                   u"txtAlpha"_s,        u"LblMainMenuLnk"_s, u"txtText"_s};
+        const QStringList order = {u"LblCopyFindings"_s, u"lstFindings"_s,     u"CmdOpen"_s,
+                                   u"txtAlpha"_s,        u"chkWholeNumbers"_s, u"LblMainMenuLnk"_s,
+                                   u"txtText"_s};
         for (const QString &next : order) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), next);
@@ -224,12 +350,25 @@ private:
     QListView *list() const { return FindingsList(form.get()); }
     QString totals() const { return TotalsText(form.get()); }
     QString rowText(int row) const { return RowRead(form.get(), row); }
+    QCheckBox *wholeNumbers() const { return form->findChild<QCheckBox *>(u"chkWholeNumbers"_s); }
 
     static void paste(QPlainTextEdit *edit, const QString &pasted)
     {
         QVERIFY(PasteAndCheck(edit, pasted));
     }
     void paste(const QString &pasted) { paste(text(), pasted); }
+    void type(const QString &typed) { QVERIFY(TypeAndCheck(text(), typed)); }
+
+    // From the alpha box, Tab to the whole-number box and Space, as a user sets it; the text is
+    // checked again.
+    void toggleWholeNumbers()
+    {
+        TypeInto(Box(form.get(), u"txtAlpha"_s), u".05"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), wholeNumbers());
+        QTest::keyClick(wholeNumbers(), Qt::Key_Space);
+        QTRY_VERIFY(!form->checkPending());
+    }
 
     void hover(int position)
     {

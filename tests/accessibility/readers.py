@@ -1,6 +1,7 @@
 # The program as a screen reader meets it on the AT-SPI bus: roles, names, descriptions, actions
 # and their keys; an entry's action opens its window; a report is read from the pane; a pasted
-# text is checked, its totals and findings read, and F8 lands on the result to mend.
+# text is checked, its totals and findings (a figure's too) read, and F8 lands on the result to
+# mend.
 #   readers.py FOLDER   (the program runs from FOLDER; run.sh starts it)
 import subprocess
 import sys
@@ -173,7 +174,7 @@ check(item(chi, "text", "Independent Samples chi-square-test (2 Categories) resu
 
 # Keys as the X server gets them from a keyboard (XTest, through the registry daemon); keycodes
 # of Xvfb's default keymap.
-ALT, SHIFT, CTRL, KEY_6, KEY_V, F8 = 64, 50, 37, 15, 55, 74
+ALT, SHIFT, CTRL, KEY_6, KEY_A, KEY_V, F8 = 64, 50, 37, 15, 38, 55, 74
 
 
 def press(key, *held):
@@ -195,6 +196,12 @@ check(not showing(menu), "the menu is hidden")
 editor = item(checker, "text", "Text to check")
 check(editor is not None, "the editor is text named Text to check")
 check(item(checker, "text", "alpha") is not None, "the alpha box is named alpha")
+whole = item(checker, "check box", "Whole-number scores (GRIM, GRIMMER)")
+check(whole is not None, "the whole-number box is a check box named by its text")
+if whole is not None:
+    check(whole.description.startswith("Assumes every score is a whole number"),
+          "the whole-number box says what it assumes: " + whole.description)
+    check(not whole.getState().contains(pyatspi.STATE_CHECKED), "it is unchecked to begin with")
 check(item(checker, "push button", "Open…") is not None, "Open… is a button")
 check_link(checker, "Main Menu", "", "Alt+M")
 check_link(checker, "Copy Findings", "Copy the totals and the list as a table (Ctrl+Shift+C)",
@@ -239,6 +246,21 @@ pump()
 check([e for e in caret if e.source == editor], "a reader is told the caret moved")
 check([e for e in selected if e.source == editor], "a reader is told what is selected")
 check(reading.getText(start, end) == "t(38) = 2.10, p = .02", "the selection reads the result")
+
+# A figure of a result (here an effect size) has a row of its own under its result's.
+pasted = "The groups differed, t(38) = 2.10, p = .042, d_z = 0.90."
+subprocess.run(["xclip", "-selection", "clipboard"], input=pasted, text=True, check=True)
+editor.queryComponent().grabFocus()
+time.sleep(0.3)
+press(KEY_A, CTRL)
+press(KEY_V, CTRL)
+FIGURE = ("Inconsistent effect size: d_z = 0.90 does not fit t(38) = 2.10: a paired design gives "
+          "d_z = 0.34")
+rows = wait_for(lambda: [r.name for r in findings if r.getRoleName() == "list item"]
+                if item(findings, "list item", FIGURE) else None, "the figure's row")
+check(rows == ["Consistent: t(38) = 2.10 gives p = .042 (two-tailed)", FIGURE],
+      "the figure's row, under its result's, read as its verdict, kind and message: "
+      + ", ".join(rows))
 
 print(f"{len(failures)} failed" if failures else "all checks passed")
 sys.exit(1 if failures else 0)
