@@ -103,6 +103,10 @@ void TestFigureFindings::checksEachFigure_data()
     row("b / SE = 0.30 / 0.10 = 3.00 against t(50) = 2.40",
         u"The slope, b = 0.30, SE = 0.10, t(50) = 2.40, p = .020."_s,
         u"b-se inconsistent: b = 0.30, SE = 0.10 do not fit t(50) = 2.40: b / SE = 2.81 to 3.21"_s);
+    row("an SE rounded to 0 gives no ratio",
+        u"The slope, b = 0.30, SE = 0.00, t(50) = 2.40, p = .020."_s,
+        u"b-se unchecked: SE = 0.00 is rounded to 0: the ratio has no value to hold against t(50) "
+        u"= 2.40"_s);
     row("ln(OR) / SE = ln 2.5 / 0.30 = 3.05 against z = 3.05",
         u"Odds rose, OR = 2.50, SE = 0.30, z = 3.05, p = .002."_s,
         u"b-se consistent: OR = 2.50, SE = 0.30 fit z = 3.05: ln(OR) / SE = 3.00 to 3.11"_s);
