@@ -150,12 +150,16 @@ void CheckRatio(FigureContext &c, const Figure &estimate, const Figure &se)
         value = {std::log(value.lo), std::log(value.hi)};
     }
     const std::optional<Interval> quotient = Ratio(Magnitude(value), c.Range(se.value));
-    if (!quotient)
-        return;
-    const FigureVerdict verdict = Fits(statistic, *quotient);
-    const QString what = ratio ? u"ln(OR) / SE = "_s : u"b / SE = "_s;
     Figure both = se;
     both.begin = estimate.begin;
+    if (!quotient) {
+        c.Add(both, FigureKind::BSe, FigureVerdict::Unchecked,
+              c.Echo(se) + u" is rounded to 0: the ratio has no value to hold against "_s +
+                  c.Statistic());
+        return;
+    }
+    const FigureVerdict verdict = Fits(statistic, *quotient);
+    const QString what = ratio ? u"ln(OR) / SE = "_s : u"b / SE = "_s;
     c.Add(both, FigureKind::BSe, verdict,
           c.Echo(estimate) + u", "_s + c.Echo(se) +
               (verdict == FigureVerdict::Consistent ? u" fit "_s : u" do not fit "_s) +
