@@ -147,7 +147,7 @@ QList<FigureFinding> CheckFigures(QStringView text, const ScannedResult &r,
         return {};
     const Reader reader(text, decimalComma);
     const QList<Figure> figures = ReadFigures(reader, stretch.sentenceBegin, stretch.sentenceEnd);
-    FigureContext c{text, reader, r, found, stretch, place, decimalComma};
+    FigureContext c{text, reader, r, found, stretch, place, decimalComma, false, false, {}, {}, {}};
     c.paired = NamesPairedDesign(reader, stretch.sentenceBegin, stretch.sentenceEnd);
     c.oneWay = NamesOneWayDesign(reader, stretch.sentenceBegin, stretch.sentenceEnd);
 
