@@ -76,8 +76,9 @@ int main(int argc, char *argv[])
     check->findChild<QPlainTextEdit *>(u"txtText"_s)
         ->setPlainText(
             u"Participants who trained scored higher than controls, t(38) = 2.10, p = .02, and "
-            u"their anxiety fell from pretest to posttest, t(29) = 3.12, p = .004.\n\n"
+            u"their anxiety fell from pretest to posttest, t(29) = 3.12, p = .004, d_z = 0.58.\n\n"
             u"Exam scores differed across the three teaching methods, F(2, 57) = 3.76, p = .029, "
+            u"\u03b7p\u00b2 = .21, "
             u"and rose with study time, r(38) = .45, p = .004. Smoking was associated with "
             u"gender, χ²(1, N = 100) = 4.32, p = .038.\n\nFeedback improved recall, t(45) = 1.80, "
             u"p = .04, while the groups did not differ in age, z = 1.20, p = .23. A follow-up "
