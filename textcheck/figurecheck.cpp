@@ -220,9 +220,20 @@ QList<FigureFinding> CheckFigures(QStringView text, const ScannedResult &r,
         lastN = smallNs[1];
     }
 
+    // An effect size before the statistic is its only where none follows it: a sentence cut by a
+    // converter may begin with the previous result's.
+    const bool effectAfter = std::any_of(figures.begin(), figures.end(), [&](const Figure &f) {
+        return after(f) &&
+               !Is(f, {Name::Estimate, Name::Ratio, Name::StandardError, Name::Mean, Name::Sd,
+                       Name::TotalN, Name::SmallN, Name::GroupN1, Name::GroupN2, Name::Interval});
+    });
     for (qsizetype i = 0; i < figures.size(); ++i) {
         const Figure &f = figures.at(i);
         if (!owns(f) && f.name != Name::Interval)
+            continue;
+        const bool effect =
+            !Is(f, {Name::Estimate, Name::Ratio, Name::StandardError, Name::Interval});
+        if (effect && effectAfter && before(f))
             continue;
         if (Is(f, {Name::D, Name::Dz, Name::Dav, Name::G}))
             CheckD(c, f);
