@@ -31,7 +31,7 @@ per-user-fallback    | report/unicodefile.cpp          | s/AppDataLocation/TempL
 growth-step          | report/resultform.cpp           | s/ControlTopTwips\(WebBrowser1\) \+ 580/ControlTopTwips(WebBrowser1) + 600/
 collapse-step        | report/resultform.cpp           | s/ControlHeightTwips\(CmdShowResultText\) \+ 600/ControlHeightTwips(CmdShowResultText) + 580/
 centring             | report/resultform.cpp           | s/ScreenHeightTwips\(\) \/ 2 - WindowHeightTwips\(this\) \/ 2/ScreenHeightTwips() \/ 3 - WindowHeightTwips(this) \/ 2/
-menu-framed-late     | app/mainfrm.cpp                 | s/CentreAgainWhenFramed\(this, \[this\] \{ Form_Load\(\); \}\);/;/
+menu-framed-late     | app/mainfrm.cpp                 | s/CentreWhenFramed\(this, \[this\] \{ Form_Load\(\); \}\);/Form_Load();/
 significance         | common/wording.cpp              | s/valueOf\(pValueText\) < valueOf/valueOf(pValueText) <= valueOf/
 tails-wording        | common/wording.cpp              | s/tailsText == u"1"/TrimSpaces(tailsText) == u"1"/
 direction            | common/wording.cpp              | s/valueOf\(mean1Text\) > valueOf/valueOf(mean1Text) >= valueOf/
