@@ -17,7 +17,7 @@
 double PFromT(double absT, double df, bool oneTailed)
 {
     const double tail = boost::math::cdf(complement(boost::math::students_t(df), absT));
-    return oneTailed ? tail : 2 * tail;
+    return std::min(1.0, oneTailed ? tail : 2 * tail);
 }
 
 double PFromChiSquare(double chiSquare, double df)
@@ -28,7 +28,7 @@ double PFromChiSquare(double chiSquare, double df)
 double PFromZ(double absZ, bool oneTailed)
 {
     const double tail = boost::math::cdf(complement(boost::math::normal(), absZ));
-    return oneTailed ? tail : 2 * tail;
+    return std::min(1.0, oneTailed ? tail : 2 * tail);
 }
 
 double PFromF(double f, double df1, double df2)

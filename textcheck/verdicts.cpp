@@ -2,6 +2,7 @@
 
 #include "textcheck/estimatep.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -170,10 +171,14 @@ POfStatistic PRange(const ScannedResult &r, bool oneTailed)
         value.lo = std::max(0.0, value.lo);
     const double atValue = pAt(ReadPlain(r.statistic));
     if (r.statisticComparison == u"<"_s)
-        return {{extreme(value.hi, false), 1}, atValue, u">"_s};
+        return {{std::clamp(extreme(value.hi, false), 0.0, 1.0), 1}, atValue, u">"_s};
     if (r.statisticComparison == u">"_s)
-        return {{0, extreme(value.lo, true)}, atValue, u"<"_s};
-    return {{extreme(value.hi, false), extreme(value.lo, true)}, atValue, u"="_s};
+        return {{0, std::clamp(extreme(value.lo, true), 0.0, 1.0)}, atValue, u"<"_s};
+    // Near 0 and 1 the tails are flat: rounding may order the ends either way by a unit.
+    const double a = extreme(value.hi, false), b = extreme(value.lo, true);
+    return {{std::clamp(std::min(a, b), 0.0, 1.0), std::clamp(std::max(a, b), 0.0, 1.0)},
+            atValue,
+            u"="_s};
 }
 
 // The parts of a judgement in one notation.
