@@ -316,6 +316,10 @@ void TestTextCheck::hostileTextsStayLinear_data()
     QTest::newRow("brackets and digits") << u"F(1, [2(3"_s;
     QTest::newRow("statistics without p") << u"t(1) = 2, "_s;
     QTest::newRow("digits") << u"1111111111"_s;
+    QTest::newRow("results with figures and no sentence end")
+        << u"t(38) = 2.10, p = .042, d = 0.5, 95% CI [0.1, 0.9], N = 40, and "_s;
+    QTest::newRow("one-tailed results and no sentence end")
+        << u"one-tailed t(38) = 2.10, p = .021, Bonferroni corrected, and "_s;
 }
 
 // Twice the text takes about twice the time, never the square (the benchmark has the figures).

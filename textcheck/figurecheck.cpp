@@ -146,10 +146,15 @@ QList<FigureFinding> CheckFigures(QStringView text, const ScannedResult &r,
         (r.df2.present() && !(ReadPlain(r.df2) > 0)))
         return {};
     const Reader reader(text, decimalComma);
-    const QList<Figure> figures = ReadFigures(reader, stretch.sentenceBegin, stretch.sentenceEnd);
+    // The sentence, but no further than a bounded reach around the result: a text without
+    // sentence ends (a table, a run of lowercase) must not be read once for each of its results.
+    constexpr qsizetype Reach = 600;
+    const qsizetype from = std::max(stretch.sentenceBegin, r.begin - Reach);
+    const qsizetype to = std::min(stretch.sentenceEnd, r.end + Reach);
+    const QList<Figure> figures = ReadFigures(reader, from, to);
     FigureContext c{text, reader, r, found, stretch, place, decimalComma, false, false, {}, {}, {}};
-    c.paired = NamesPairedDesign(reader, stretch.sentenceBegin, stretch.sentenceEnd);
-    c.oneWay = NamesOneWayDesign(reader, stretch.sentenceBegin, stretch.sentenceEnd);
+    c.paired = NamesPairedDesign(reader, from, to);
+    c.oneWay = NamesOneWayDesign(reader, from, to);
 
     // A figure is this result's where it follows the statistic within the stretch, or precedes
     // it with no other result before it in the sentence.
