@@ -194,14 +194,14 @@ void TestFigureFindings::leavesOtherFiguresAlone_data()
            u"0.34\neffect-size consistent: d_z = 0.67 fits t(38) = 4.20: a paired design gives "
            u"d_z = 0.67"_s;
     QTest::newRow("an estimate after words is the next result's")
-        << u"Up for the first (b = 0.27, SE = 0.08), t(71) = 3.59, p < .001, but down for the "
-           u"second (b = -0.14, SE = 0.08), t(71) = -1.91, p = .060."_s
-        << u"b-se consistent: b = 0.27, SE = 0.08 fit t(71) = 3.59: b / SE = 3.12 to 3.67\nb-se "
-           u"consistent: b = \u22120.14, SE = 0.08 fit t(71) = \u22121.91: b / SE = 1.59 to 1.93"_s;
+        << u"Up for the first (b = 0.33, SE = 0.10), t(60) = 3.30, p = .002, but down for the "
+           u"second (b = -0.18, SE = 0.10), t(60) = -1.80, p = .077."_s
+        << u"b-se consistent: b = 0.33, SE = 0.10 fit t(60) = 3.30: b / SE = 3.10 to 3.53\nb-se "
+           u"consistent: b = \u22120.18, SE = 0.10 fit t(60) = \u22121.80: b / SE = 1.67 to 1.95"_s;
     QTest::newRow("a line that opens with the previous effect's size")
-        << u"\u03b7p2 = .011, and an interaction, F(5, 1039) = 6.98, p < .001, \u03b7p2 = .033."_s
-        << u"effect-size consistent: \u03b7\u00b2p = .033 fits F(5, 1039) = 6.98: it gives "
-           u"\u03b7\u00b2p = .032"_s;
+        << u"\u03b7p2 = .020, and an interaction, F(4, 800) = 5.50, p < .001, \u03b7p2 = .027."_s
+        << u"effect-size consistent: \u03b7\u00b2p = .027 fits F(4, 800) = 5.50: it gives "
+           u"\u03b7\u00b2p = .027"_s;
     QTest::newRow("an N of a different sample")
         << u"Of the N = 200 people invited, those who came scored higher, t(38) = 2.10, "
            u"p = .042."_s

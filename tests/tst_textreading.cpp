@@ -71,8 +71,8 @@ void TestTextReading::readsPrintedForms_data()
         {u"r"_s, {}, {}, u"100"_s, u"="_s, u".32"_s, u"="_s, u".001"_s});
     row("r with N in brackets", u"r(N = 100) = .32, p = .001"_s,
         {u"r"_s, {}, {}, u"100"_s, u"="_s, u".32"_s, u"="_s, u".001"_s});
-    row("Spearman's r with its subscript set apart", u"r S (581) = .12, p = .005"_s,
-        {u"r"_s, u"581"_s, {}, {}, u"="_s, u".12"_s, u"="_s, u".005"_s});
+    row("Spearman's r with its subscript set apart", u"r S (420) = .15, p = .002"_s,
+        {u"r"_s, u"420"_s, {}, {}, u"="_s, u".15"_s, u"="_s, u".002"_s});
     row("Spearman's rs", u"rs(98) = .32, p = .001"_s,
         {u"r"_s, u"98"_s, {}, {}, u"="_s, u".32"_s, u"="_s, u".001"_s});
     row("subscript df", u"t\u2083\u2088 = 2.10, p = .042"_s,
@@ -104,8 +104,8 @@ void TestTextReading::readsPrintedForms_data()
         {u"t"_s, u"38"_s, {}, {}, u"="_s, u"2,10"_s, u"="_s, u"0,042"_s});
     row("decimal commas, F with a semicolon", u"F(1; 76) = 4,21; p = ,044"_s,
         {u"F"_s, u"1"_s, u"76"_s, {}, u"="_s, u"4,21"_s, u"="_s, u",044"_s});
-    row("exponent set apart by a converter", u"t(32.3) = 12.4, p = 8.3 \u00d7 10 -14 , and"_s,
-        {u"t"_s, u"32.3"_s, {}, {}, u"="_s, u"12.4"_s, u"="_s, u"8.3 \u00d7 10 -14"_s});
+    row("exponent set apart by a converter", u"t(40) = 5.37, p = 3.6 \u00d7 10 -6 , and"_s,
+        {u"t"_s, u"40"_s, {}, {}, u"="_s, u"5.37"_s, u"="_s, u"3.6 \u00d7 10 -6"_s});
     row("decimal points keep thousands", u"\u03c7\u00b2(1, N = 1,024) = 4.32, p = .038"_s,
         {u"chi2"_s, u"1"_s, {}, u"1,024"_s, u"="_s, u"4.32"_s, u"="_s, u".038"_s});
 }
@@ -130,10 +130,10 @@ void TestTextReading::leavesWhatIsNoResult_data()
     QTest::newRow("a study number before its N") << u"Study 2 (N = 45) replicated it, p = .04."_s;
     QTest::newRow("a drawn chi with its p further on")
         << u"The model c2(1) = 3.84 held, and the slope was steep, p = .05."_s;
-    QTest::newRow("d z set apart is no z test") << u"High confidence, d z = 1.57 p < .001."_s;
-    QTest::newRow("a statistic taken apart") << u"Slopes differed, z = 3 65, p < .001."_s;
+    QTest::newRow("d z set apart is no z test") << u"High confidence, d z = 0.84 p < .001."_s;
+    QTest::newRow("a statistic taken apart") << u"Slopes differed, z = 4 12, p < .001."_s;
     QTest::newRow("an exponent taken apart")
-        << u"Ratings differed, t(3160) = 13.0, p = 1 3 10 37."_s;
+        << u"Ratings differed, t(500) = 11.0, p = 2 5 10 21."_s;
     QTest::newRow("rs without brackets") << u"The rs = .32 of both, p = .001."_s;
     QTest::newRow("two letters for 1") << u"F(ll, 76) = 4.21, p = .044"_s;
     QTest::newRow("b in a word after p") << u"t(38) = 4.10, pb is .001"_s;
@@ -184,7 +184,7 @@ void TestTextReading::pairsEachPWithItsStatistic_data()
         << u"t(38) = 2.10, r = .32, p = .042"_s
         << QStringList{u"t(38) = 2.10, r = .32, p = .042"_s};
     QTest::newRow("a semicolon opens another clause")
-        << u"High: t(107) = 3.50; low: b = 0.35, p < .001."_s << QStringList{};
+        << u"Early: t(64) = 2.80; late: b = 0.41, p < .001."_s << QStringList{};
     QTest::newRow("a p right after a semicolon")
         << u"F(1, 20) = 5.20; p = .03"_s << QStringList{u"F(1, 20) = 5.20; p = .03"_s};
     QTest::newRow("no p past the sentence's end")
@@ -262,20 +262,20 @@ void TestTextReading::readsTails_data()
         u"2.10, p = .084."_s,
         u"decision"_s);
     row("the p of an estimate's interval before the statistic",
-        u"Sharing rose, \u03b2 = 0.0195, 95% CI = [0.0037, 0.035], F(3, 32910) = 6.74, p = .016."_s,
+        u"Sharing rose, \u03b2 = 0.040, 95% CI = [0.010, 0.070], F(2, 5000) = 9.50, p = .009."_s,
         u"unchecked"_s,
-        u"p = .016 fits the estimate before it (0.0195, 95% CI [0.0037, 0.035]), not F(3, 32910) "
-        u"= 6.74, which gives p = .00015"_s);
+        u"p = .009 fits the estimate before it (0.040, 95% CI [0.010, 0.070]), not F(2, 5000) = "
+        u"9.50, which gives p < .0001"_s);
     row("an interval that gives another p leaves the verdict",
-        u"Sharing rose, \u03b2 = 0.0195, 95% CI = [0.0037, 0.035], F(3, 32910) = 6.74, p = .04."_s,
+        u"Sharing rose, \u03b2 = 0.040, 95% CI = [0.010, 0.070], F(2, 5000) = 9.50, p = .04."_s,
         u"inconsistent"_s);
     row("an estimate's interval in another sentence is not this result's",
-        u"The slope was \u03b2 = 0.0195, 95% CI = [0.0037, 0.035]. Sharing rose, F(3, 32910) = "
-        u"6.74, p = .016."_s,
+        u"The slope was \u03b2 = 0.040, 95% CI = [0.010, 0.070]. Sharing rose, F(2, 5000) = "
+        u"9.50, p = .009."_s,
         u"inconsistent"_s);
     row("Spearman's r with few pairs", u"r_s(18) = .52, p = .02"_s, u"unchecked"_s,
         u"rs(18): with fewer than 30 pairs the p of a rank correlation is not checked"_s);
-    row("rounded degrees of freedom", u"F(1.8, 86.7) = 4.55, p = .017"_s, u"consistent"_s);
+    row("rounded degrees of freedom", u"F(1.6, 73.4) = 4.20, p = .025"_s, u"consistent"_s);
     row("decimal commas in the message", u"t(38) = 2,10; p = 0,03"_s, u"inconsistent"_s,
         u"t(38) = 2,10 gives p = ,042 (two-tailed), not 0,03"_s);
 }

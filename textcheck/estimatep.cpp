@@ -13,7 +13,7 @@ Interval Range(const ScannedFigure &figure)
     return *Rounded(figure.plain, QLocale::c());
 }
 
-// "[0.004, 0.035]", "(0.004; 0.035)", "[-0.002, < 0.001]" is no such interval.
+// "[0.010, 0.070]", "(0.010; 0.070)"; "[-0.003, < 0.001]" is no such interval.
 std::optional<std::pair<ScannedFigure, ScannedFigure>> ReadLimits(const Reader &reader, qsizetype i)
 {
     const char16_t open = reader.at(i);

@@ -6,7 +6,7 @@
 #include <optional>
 
 // Papers often set an estimate with its confidence interval before a test statistic and give
-// the estimate's p ("β = 0.020, 95% CI = [0.004, 0.035], F(3, 3291) = 6.74, p = .016"). Where a
+// the estimate's p ("β = 0.040, 95% CI = [0.010, 0.070], F(2, 5000) = 9.50, p = .009"). Where a
 // p does not fit its statistic but fits such an interval, it is the estimate's p, not a wrong
 // one.
 

@@ -167,8 +167,8 @@ QList<FigureFinding> CheckFigures(QStringView text, const ScannedResult &r,
         return f.begin >= stretch.begin && f.end <= r.begin;
     };
     const auto own = [&](const Figure &f) { return after(f) || (before(f) && !afterAnother); };
-    // Figures chained to a p by commas alone ("p = .026, b = 0.07, 95% CI = [0.01, 0.14]") are
-    // that result's; after words ("but for the self body (β = −0.14, SE = 0.08), t(71) = −1.91")
+    // Figures chained to a p by commas alone ("p = .031, b = 0.12, 95% CI = [0.02, 0.22]") are
+    // that result's; after words ("but down for the second (b = −0.18, SE = 0.10), t(60) = −1.80")
     // an estimate is the next result's.
     const auto chained = [&](qsizetype from) {
         QList<const Figure *> chain;

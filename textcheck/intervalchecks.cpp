@@ -50,7 +50,7 @@ QString IntervalText(const FigureContext &c, const Figure &interval)
 void CheckInterval(FigureContext &c, const Figure &interval, const Figure *estimate)
 {
     const Interval lower = c.Range(interval.lower), upper = c.Range(interval.upper);
-    // A converter's garble ("[0.079, 0.039]") is no interval.
+    // A converter's garble ("[0.090, 0.040]") is no interval.
     if (!(lower.lo <= upper.hi))
         return;
     const QString shown = IntervalText(c, interval);

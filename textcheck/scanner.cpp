@@ -106,7 +106,7 @@ Found FindP(const Reader &reader, const Statistic &statistic, ScannedResult &res
     for (qsizetype j = result.end; j < reader.size() && j < result.end + LookAhead; ++j) {
         if (reader.SentenceEndsAt(j) || reader.ParagraphEndsAt(j))
             break;
-        // A semicolon opens a new clause ("t(107) = 3.50; low: b = 0.35, p < .001"), unless
+        // A semicolon opens a new clause ("t(64) = 2.80; late: b = 0.41, p < .001"), unless
         // the p follows it at once ("F(1, 20) = 5.20; p = .03").
         if (reader.at(j) == u';') {
             const qsizetype next = reader.SkipBlanks(j + 1);

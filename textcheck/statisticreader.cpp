@@ -59,7 +59,7 @@ std::optional<std::pair<TestKind, qsizetype>> Reader::ReadSymbol(qsizetype i, bo
     };
     switch (c) {
     case u'r':
-        // Spearman's "r S (581)", "r_s(581)", "rS(581)": read as r (its t approximation), only
+        // Spearman's "r S (420)", "r_s(420)", "rS(420)": read as r (its t approximation), only
         // with its degrees of freedom in brackets.
         if ((at(i + 1) == u' ' || at(i + 1) == u'_') && (at(i + 2) | 0x20) == u's' && ends(i + 3))
             return std::pair{TestKind::R, i + 3};
@@ -287,7 +287,7 @@ std::optional<Statistic> Reader::ReadStatistic(qsizetype i) const
     const auto statistic = ReadFigure(SkipBlanks(j), {true, true, false});
     if (!statistic)
         return std::nullopt;
-    // "z = 3 65": a figure a converter took apart is no figure.
+    // "z = 4 12": a figure a converter took apart is no figure.
     if (const qsizetype after = SkipBlanks(statistic->end);
         after > statistic->end && IsDigit(at(after)))
         return std::nullopt;

@@ -103,7 +103,7 @@ bool Reader::ReadExponent(qsizetype &i, QString &plain) const
     j += 2;
     if (at(j) == u'^')
         ++j;
-    // "× 10 -14": a converter may set the superscript exponent apart by a blank.
+    // "× 10 -6": a converter may set the superscript exponent apart by a blank.
     if (at(j) == u' ' && IsMinus(at(j + 1)) && IsDigit(at(j + 2)))
         ++j;
     if (IsMinus(at(j)) || at(j) == 0x207B) {
@@ -208,7 +208,7 @@ std::optional<PToken> Reader::ReadP(qsizetype i) const
             ++commaPs;
         return std::nullopt;
     }
-    // "p = 1 3 10 37": an exponent a converter took apart leaves no p that can be read.
+    // "p = 2 5 10 21": an exponent a converter took apart leaves no p that can be read.
     if (const qsizetype after = SkipBlanks(p->end); after > p->end && IsDigit(at(after)))
         return std::nullopt;
     static const QHash<QString, PComparison> comparisons = {{u"="_s, PComparison::Equal},
