@@ -8,8 +8,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-QString WithoutLeadingZero(QString text, const QLocale &locale = QLocale())
+QString WithoutLeadingZero(QString text, const QLocale &locale)
 {
     const QString zeroPoint = locale.zeroDigit() + locale.decimalPoint();
     const qsizetype at = text.indexOf(zeroPoint);
@@ -17,7 +16,6 @@ QString WithoutLeadingZero(QString text, const QLocale &locale = QLocale())
         text.remove(at, locale.zeroDigit().size());
     return text;
 }
-} // namespace
 
 QString FormatFixed(double value, int decimals, const QLocale &notation)
 {

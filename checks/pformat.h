@@ -18,6 +18,8 @@ QString FormatP(double p, const QString &typedP = {}, bool apart = false,
 // Two decimals (d, t, interval limits), never "-0.00"; a correlation without its leading zero;
 // a proportion of variance (η²) with two decimals and without its leading zero.
 QString FormatFixed(double value, int decimals = 2, const QLocale &locale = QLocale());
+// A figure without the zero before its decimal point (".45", "−.45"), in `locale`'s notation.
+QString WithoutLeadingZero(QString text, const QLocale &locale = QLocale());
 QString FormatCorrelation(double r);
 QString FormatProportion(double value);
 // A typed figure as the strip echoes it: trimmed, its minus signs those of the computed figures,

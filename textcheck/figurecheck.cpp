@@ -70,15 +70,8 @@ QString FigureContext::Echo(const Figure &figure) const
 QString FigureContext::Number(double value, int decimals, bool leadingZero) const
 {
     const QLocale &notation = TextNotation(decimalComma);
-    QString shown = FormatFixed(value, decimals, notation);
-    if (!leadingZero) {
-        const QString zero = u"0"_s + notation.decimalPoint();
-        if (shown.startsWith(zero))
-            shown.remove(0, 1);
-        else if (shown.startsWith(u"-"_s + zero))
-            shown.remove(1, 1);
-    }
-    return EchoFigure(shown, notation);
+    const QString shown = FormatFixed(value, decimals, notation);
+    return EchoFigure(leadingZero ? shown : WithoutLeadingZero(shown, notation), notation);
 }
 
 QString FigureContext::Like(Interval value, const ScannedFigure &written) const
