@@ -24,18 +24,25 @@ QJsonValue TextOrNull(const QString &text)
     return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
 }
 
-QJsonObject FindingJson(const FigureFinding &finding)
+// Where a result or a finding stands, and its quote.
+QJsonObject PlaceJson(const TextPlace &place, const QString &quote)
 {
     return {
-        {u"line"_s, finding.place.line},
-        {u"column"_s, finding.place.column},
-        {u"offset"_s, qint64(finding.place.offset)},
-        {u"length"_s, qint64(finding.place.length)},
-        {u"quote"_s, finding.quote},
-        {u"kind"_s, FigureKindName(finding.kind)},
-        {u"verdict"_s, FigureVerdictName(finding.verdict)},
-        {u"message"_s, TextOrNull(finding.message)},
+        {u"line"_s, place.line},
+        {u"column"_s, place.column},
+        {u"offset"_s, qint64(place.offset)},
+        {u"length"_s, qint64(place.length)},
+        {u"quote"_s, quote},
     };
+}
+
+QJsonObject FindingJson(const FigureFinding &finding)
+{
+    QJsonObject json = PlaceJson(finding.place, finding.quote);
+    json.insert(u"kind"_s, FigureKindName(finding.kind));
+    json.insert(u"verdict"_s, FigureVerdictName(finding.verdict));
+    json.insert(u"message"_s, TextOrNull(finding.message));
+    return json;
 }
 
 QJsonObject ResultJson(const FoundResult &result)
@@ -48,12 +55,8 @@ QJsonObject ResultJson(const FoundResult &result)
     QJsonArray findings;
     for (const FigureFinding &finding : result.findings)
         findings.append(FindingJson(finding));
-    return {
-        {u"line"_s, result.place.line},
-        {u"column"_s, result.place.column},
-        {u"offset"_s, qint64(result.place.offset)},
-        {u"length"_s, qint64(result.place.length)},
-        {u"quote"_s, result.quote},
+    QJsonObject json = PlaceJson(result.place, result.quote);
+    const QJsonObject figures = {
         {u"test"_s, TestName(result.test)},
         {u"df1"_s, NumberOrNull(result.df1)},
         {u"df2"_s, NumberOrNull(result.df2)},
@@ -69,6 +72,9 @@ QJsonObject ResultJson(const FoundResult &result)
         {u"message"_s, TextOrNull(result.message)},
         {u"findings"_s, findings},
     };
+    for (auto it = figures.begin(); it != figures.end(); ++it)
+        json.insert(it.key(), it.value());
+    return json;
 }
 
 QJsonObject FileJson(const FileCheck &file)

@@ -1,6 +1,6 @@
 #include "textcheck/estimatep.h"
 
-#include "textcheck/textreader.h"
+#include "textcheck/figurereader.h"
 
 #include <cmath>
 
@@ -13,26 +13,6 @@ Interval Range(const ScannedFigure &figure)
     return *Rounded(figure.plain, QLocale::c());
 }
 
-// "[0.010, 0.070]", "(0.010; 0.070)"; "[-0.003, < 0.001]" is no such interval.
-std::optional<std::pair<ScannedFigure, ScannedFigure>> ReadLimits(const Reader &reader, qsizetype i)
-{
-    const char16_t open = reader.at(i);
-    if (open != u'[' && open != u'(')
-        return std::nullopt;
-    const auto lower = reader.ReadFigure(reader.SkipBlanks(i + 1), {true, true, true, true});
-    if (!lower)
-        return std::nullopt;
-    qsizetype j = reader.SkipBlanks(lower->end);
-    if (reader.at(j) == u',' || reader.at(j) == u';')
-        j = reader.SkipBlanks(j + 1);
-    const auto upper = reader.ReadFigure(j, {true, true, true, true});
-    if (!upper)
-        return std::nullopt;
-    j = reader.SkipBlanks(upper->end);
-    if (reader.at(j) != (open == u'[' ? u']' : u')'))
-        return std::nullopt;
-    return std::pair{*lower, *upper};
-}
 } // namespace
 
 std::optional<EstimateInterval> PFitsEstimateBefore(QStringView text, qsizetype from, qsizetype to,
@@ -55,7 +35,8 @@ std::optional<EstimateInterval> PFitsEstimateBefore(QStringView text, qsizetype 
         j = reader.SkipBlanks(j + 1);
     if (reader.at(j) == u'=' || reader.at(j) == u':')
         j = reader.SkipBlanks(j + 1);
-    const auto limits = ReadLimits(reader, j);
+    // Limits in E notation are read too.
+    const auto limits = figurereading::ReadLimits(reader, j, {true, true, true, true});
     if (!limits)
         return std::nullopt;
     int level = 95;

@@ -246,26 +246,35 @@ std::optional<Figure> ReadInterval(const Reader &reader, qsizetype i)
     k = reader.SkipBlanks(k);
     if (reader.at(k) == u'=' || reader.at(k) == u':')
         k = reader.SkipBlanks(k + 1);
-    const char16_t open = reader.at(k);
+    const auto limits = ReadLimits(reader, k, {true, true, false, true});
+    if (!limits)
+        return std::nullopt;
+    const qsizetype close = reader.SkipBlanks(limits->second.end);
+    return Figure{Name::Interval, i, close + 1, {}, limits->first, limits->second, digits.toInt()};
+}
+
+} // namespace
+
+std::optional<std::pair<ScannedFigure, ScannedFigure>> ReadLimits(const Reader &reader, qsizetype i,
+                                                                  FigureRules rules)
+{
+    const char16_t open = reader.at(i);
     if (open != u'[' && open != u'(')
         return std::nullopt;
-    const auto lower = reader.ReadFigure(reader.SkipBlanks(k + 1), {true, true, false, true});
+    const auto lower = reader.ReadFigure(reader.SkipBlanks(i + 1), rules);
     if (!lower)
         return std::nullopt;
     qsizetype j = reader.SkipBlanks(lower->end);
     if (reader.at(j) == u',' || reader.at(j) == u';')
         j = reader.SkipBlanks(j + 1);
-    const auto upper = reader.ReadFigure(j, {true, true, false, true});
+    const auto upper = reader.ReadFigure(j, rules);
     if (!upper)
         return std::nullopt;
     j = reader.SkipBlanks(upper->end);
     if (reader.at(j) != (open == u'[' ? u']' : u')'))
         return std::nullopt;
-    Figure figure{Name::Interval, i, j + 1, {}, *lower, *upper, digits.toInt()};
-    return figure;
+    return std::pair{*lower, *upper};
 }
-
-} // namespace
 
 QList<Figure> ReadFigures(const Reader &reader, qsizetype from, qsizetype to)
 {

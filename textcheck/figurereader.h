@@ -48,6 +48,10 @@ struct Figure {
     bool perGroup = false;
 };
 
+// An interval's limits at `i`: "[0.10, 0.50]", "(0.10; 0.50)", each a figure read by `rules`.
+std::optional<std::pair<ScannedFigure, ScannedFigure>>
+ReadLimits(const textreading::Reader &reader, qsizetype i, textreading::FigureRules rules);
+
 // Every such figure between `from` and `to`, in the text's order.
 QList<Figure> ReadFigures(const textreading::Reader &reader, qsizetype from, qsizetype to);
 

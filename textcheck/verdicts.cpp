@@ -183,7 +183,6 @@ POfStatistic PRange(const ScannedResult &r, bool oneTailed)
 
 // The parts of a judgement in one notation.
 struct Judge {
-    QStringView text;
     const ScannedResult &r;
     const QLocale &notation;
     QString statistic, pText, alphaText;
@@ -226,8 +225,7 @@ bool ReportedAbove(const ScannedResult &r, const POfStatistic &p)
     }
 }
 
-Judged Corrected(const PJudgement &judgement, const Judge &judge, const POfStatistic &,
-                 TailsReading::Correction where)
+Judged Corrected(const PJudgement &judgement, const Judge &judge, TailsReading::Correction where)
 {
     return {Verdict::Unchecked,
             judgement.gives +
@@ -282,18 +280,14 @@ Judged JudgeTails(QStringView text, const ScannedResult &r, const ResultContext 
     const auto inNotation = [&](QString plain) {
         return decimalComma ? plain.replace(u'.', u',') : plain;
     };
-    const Judge judge{text,
-                      r,
-                      notation,
-                      StatisticText(text, r, decimalComma),
-                      inNotation(r.p.plain),
+    const Judge judge{r, notation, StatisticText(text, r, decimalComma), inNotation(r.p.plain),
                       inNotation(alpha)};
     const POfStatistic two = PRange(r, false);
     if (!withTails) {
         const PJudgement only = judge.At(two, false, false);
         if (!only.agree && context.correction != TailsReading::Correction::None &&
             ReportedAbove(r, two))
-            return Corrected(only, judge, two, context.correction);
+            return Corrected(only, judge, context.correction);
         return only.agree ? Agreeing(only, two, Verdict::Consistent, 1) : Disagreeing(only, two, 1);
     }
     // Most results agree as the text reads them: the other reading is computed only when not.
@@ -307,7 +301,7 @@ Judged JudgeTails(QStringView text, const ScannedResult &r, const ResultContext 
         return Agreeing(oneTailed, one, Verdict::Consistent, 1);
     if (!twoTailed.agree && !oneTailed.agree &&
         context.correction != TailsReading::Correction::None && ReportedAbove(r, two))
-        return Corrected(twoTailed, judge, two, context.correction);
+        return Corrected(twoTailed, judge, context.correction);
     if (saidOne && twoTailed.agree) {
         // The author called the test one-tailed and reported its two-tailed p.
         const QString where = said.where == TailsReading::Where::SentenceBefore
