@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTextDocument>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -328,10 +329,15 @@ void TestTextCheck::hostileTextsStayLinear()
     QFETCH(QString, unit);
     const auto timed = [&](qsizetype size) {
         const QString text = unit.repeated(size / unit.size());
-        QElapsedTimer clock;
-        clock.start();
-        CheckText(text);
-        return clock.nsecsElapsed();
+        // The best of three, so that a moment the scheduler takes away is not read as a square.
+        qint64 best = std::numeric_limits<qint64>::max();
+        for (int run = 0; run < 3; ++run) {
+            QElapsedTimer clock;
+            clock.start();
+            CheckText(text);
+            best = std::min(best, clock.nsecsElapsed());
+        }
+        return best;
     };
     const qint64 small = timed(100'000), large = timed(400'000);
     QVERIFY2(large < 12 * small + 20'000'000,
