@@ -1,7 +1,7 @@
 #include "checks/findings.h"
 
+#include "checks/checkfigures.h"
 #include "checks/checknames.h"
-#include "checks/distributions.h"
 #include "checks/pformat.h"
 
 #include "common/fieldtext.h"

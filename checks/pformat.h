@@ -2,12 +2,16 @@
 
 #include "checks/findings.h"
 #include "checks/rounding.h"
+#include "engine/pformat.h"
 
 #include <QLocale>
 #include <QString>
 #include <optional>
 
-// The strip's number formats, and how a reported p stands against the p its statistic gives.
+// The strip's number formats, and how a reported p stands against the p its statistic gives, in
+// the user's regional format.
+
+using engine::PComparison;
 
 // A computed p as the strip shows it: two significant digits, no leading zero, "< .0001" below
 // that. Beside a typed p below .0001, "<" only a decade below the typed p, so that a lost zero
@@ -25,9 +29,6 @@ QString FormatProportion(double value);
 // A typed figure as the strip echoes it: trimmed, its minus signs those of the computed figures,
 // so that a line has one minus sign.
 QString EchoFigure(const QString &text, const QLocale &locale = QLocale());
-
-// How a p is reported: exactly, as a bound, or as "ns" (not below alpha).
-enum class PComparison { Equal, Less, Greater, LessOrEqual, GreaterOrEqual, NotSignificant };
 
 // How a reported p stands against the p its statistic gives, over the statistic's rounding
 // interval. `gives` reads "t(38) = 2.10 gives p = .042 (two-tailed)", `against` ", not .02" and

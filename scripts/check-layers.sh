@@ -10,6 +10,14 @@ cd "$(dirname "$0")/.."
 sources=$(find . \( -path './.*' -o -path './build*' -o -path ./tests -o -path ./fuzz -o -path ./bench \) \
     -prune -o -path './*/*' -type f \( -name '*.cpp' -o -name '*.h' \) -print | sed 's#^\./##' | LC_ALL=C sort)
 
+# The engine is the floor: standard C++ and Boost only, so that the same code runs in the browser.
+# Nothing of Qt and no other folder of the program's may appear in it.
+if grep -nE '^#include (<Q|"[^"]*/)|\bQ[A-Z][A-Za-z]+\b|\bqsizetype\b|\bqreal\b' engine/*.h engine/*.cpp |
+    grep -v '#include "engine/'; then
+    echo "engine/ must hold no Qt and include nothing of the program's but engine/ (above)" >&2
+    exit 1
+fi
+
 edges=$(while read -r file; do
     from=${file%%/*}
     for to in $(grep -o '^#include "[^"/]*/' "$file" | sed 's/^#include "//; s#/$##'); do

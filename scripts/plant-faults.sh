@@ -40,17 +40,17 @@ trimming-tabs        | common/fieldtext.cpp            | s/text.at\(first\) == u
 main-menu-reset      | report/resultform.cpp           | s/hide\(\);\n    ResetForm\(\);/hide();/
 link-written-through | report/unicodefile.cpp          | s/QFile::encodeName\(path\)\) != 0/QFile::encodeName(QFileInfo(path).isSymLink() ? QFileInfo(path).symLinkTarget() : path)) != 0/
 resources-loaded     | report/resultviewer.cpp         | s/\+\+m_refused;/;/
-check-rounding       | checks/rounding.cpp             | s/const double half = 0.5 \*/const double half = 0.05 */
-check-leading-zero   | checks/pformat.cpp              | s/text.remove\(at, locale.zeroDigit\(\).size\(\)\);/;/
-check-interval-level | checks/distributions.cpp        | s/NoncentralityAt\(t, df, 0.975\)/NoncentralityAt(t, df, 0.95)/
-check-flip-note      | checks/pformat.cpp              | s/recomputed = pAtTyped < \*alpha;/recomputed = pAtTyped > *alpha;/
+check-rounding       | engine/rounding.cpp             | s/const double half = 0.5 \*/const double half = 0.05 */
+check-leading-zero   | engine/pformat.cpp              | s/text.erase\(at, zero.size\(\)\);/;/
+check-interval-level | engine/distributions.cpp        | s/NoncentralityAt\(t, df, 0.975\)/NoncentralityAt(t, df, 0.95)/
+check-flip-note      | engine/pformat.cpp              | s/recomputed = pAtTyped < \*alpha;/recomputed = pAtTyped > *alpha;/
 check-counts         | chisquare/chisquarechecks.cpp   | s/\*TextToNumber\(level1\) \+ \*TextToNumber\(level2\)/*TextToNumber(level1)/
 check-correlation    | ttestdep/ttestdepchecks.cpp     | s/if \(s1.hi \+ s2.hi >= sd.lo &&/if (/
 check-one-tailed     | checks/findings.cpp             | s/const bool oneTailed = tailsText == u"1"_s;(\n\s*const Interval tMagnitude)/const bool oneTailed = false;$1/
 check-welch-df       | ttestindep/ttestindepchecks.cpp | s/v2 \* v2 \/ \(\*n2 - 1\)/v2 * v2 \/ *n2/
 check-strip-margin   | report/figurecheckstrip.cpp     | s/m_pane->ReserveBottom\(height\);/;/
-check-whole-p        | checks/rounding.cpp             | s/if \(figure->half >= 0.5\)/if (figure->half > 1)/
-check-p-apart        | checks/pformat.cpp              | s/if \(!apart \|\| !typed/if (true || !typed/
+check-whole-p        | engine/rounding.cpp             | s/if \(figure->half >= 0.5\)/if (figure->half > 1)/
+check-p-apart        | engine/pformat.cpp              | s/if \(!apart \|\| !typed/if (true || !typed/
 check-names-as-pane  | checks/checknames.cpp           | s/EscapeTextLessThans\(CompleteNumericReferences\(name\)\)/CompleteNumericReferences(name)/
 check-strip-lane     | report/figurecheckstrip.cpp     | s/inside.width\(\) - \(bar->isVisibleTo/inside.width() + 0 * (bar->isVisibleTo/
 own-palette-text     | toolkit/toolkit.cpp             | s/QPalette::ButtonText, QPalette::ToolTipText\}\)\n        set\(role, Qt::black\);/QPalette::ButtonText, QPalette::ToolTipText})\n        set(role, Qt::lightGray);/
@@ -63,7 +63,7 @@ anova-group-in-use   | anova/anovafrm.cpp              | s/k < 2 \|\| GroupInUse
 anova-df-within      | anova/anovafrm.cpp              | s/NumberToText\(total - k\)/NumberToText(total - k + 1)/
 anova-grand-mean     | anova/anovachecks.cpp           | s/total \+= sizes\[i\];\n(\s*)weighted \+= sizes\[i\] \* means\[i\];/total += 1;\n$1weighted += means[i];/
 anova-least-f        | anova/anovachecks.cpp           | s/LeastBetweenGroups\(g.meanRanges, g.sizes\)/BetweenGroups(g.means, g.sizes)/
-anova-eta-level      | checks/distributions.cpp        | s/NoncentralityAtF\(f, df1, df2, 0.95\)/NoncentralityAtF(f, df1, df2, 0.975)/
+anova-eta-level      | engine/distributions.cpp        | s/NoncentralityAtF\(f, df1, df2, 0.95\)/NoncentralityAtF(f, df1, df2, 0.975)/
 copy-keeps-joiners   | report/pagecopy.cpp             | s/joiner.removeSelectedText\(\);/;/
 copy-raised-span     | report/pagecopy.cpp             | s/\{u"<sup>"_s, u"<\/sup>"_s\}/{u"<span style=\\"vertical-align:super\\">"_s, u"<\/span>"_s}/
 copy-markdown-italic | report/pagecopy.cpp             | s/std::pair\{u"\*"_s, u"\*"_s\}/std::pair{u""_s, u""_s}/
@@ -73,13 +73,13 @@ reader-pane-joiner   | toolkit/accessibility.cpp       | s/QString\(shown\).remo
 reader-inserted-text | toolkit/accessibility.cpp       | s/TextForReaders\(inserted->textInserted\(\)\)/inserted->textInserted()/
 reader-tails-name    | toolkit/accessibility.cpp       | s/if \(t == QAccessible::Value\)\n            return box/if (t == QAccessible::Name)\n            return box/
 pane-less-than       | report/resultviewer.cpp         | s/KeepFiguresWhole\(EscapeTextLessThans\(page\)\)/KeepFiguresWhole(page)/
-tails-sentence-before| textcheck/tails.cpp             | s/back <= 2 && later/back <= 0 \&\& later/
-tails-other-result   | textcheck/tails.cpp             | s/if \(reportsOther\(earlier, later - 1\)\)/if (false)/
-pair-across-stat     | textcheck/scanner.cpp           | s/found.nextStatistic = j;\n(\s*)return found;/continue;/
-list-shares-exact-p  | textcheck/scanner.cpp           | s/p->comparison != PComparison::Equal \&\&/true \&\&/
-decimal-commas       | textcheck/scanner.cpp           | s/if \(commaPs > pointPs\)/if (false)/
-correction-excuses   | textcheck/verdicts.cpp          | s/return ReadPlain\(r.p\) > p.range.hi;/return true;/
-df-rounding          | textcheck/verdicts.cpp          | s/if \(!r.df1.plain.contains\(u'.'\) \&\& !r.df2.plain.contains\(u'.'\)\)/if (true)/
+tails-sentence-before| engine/tails.cpp                | s/back <= 2 && later/back <= 0 \&\& later/
+tails-other-result   | engine/tails.cpp                | s/if \(reportsOther\(earlier, later - 1\)\)/if (false)/
+pair-across-stat     | engine/scanner.cpp              | s/found.nextStatistic = j;\n(\s*)return found;/continue;/
+list-shares-exact-p  | engine/scanner.cpp              | s/p->comparison != PComparison::Equal \&\&/true \&\&/
+decimal-commas       | engine/scanner.cpp              | s/if \(commaPs > pointPs\)/if (false)/
+correction-excuses   | engine/verdicts.cpp             | s/return ReadPlain\(r.p\) > p.range.hi;/return true;/
+df-rounding          | engine/verdicts.cpp             | s/if \(!Contains\(r.df1.plain, u'.'\) \&\& !Contains\(r.df2.plain, u'.'\)\)/if (true)/
 figure-exit-status   | checkcli/checkreport.cpp        | s/if \(NeedsMending\(result\)\)/if (IsInconsistent(result.verdict))/
 figure-row-read      | sectioncheck/findingslist.cpp   | s/return FigureWords\(figure\) \+ u": "_s \+ figure.message;/return figure.message;/
 f8-text-order        | sectioncheck/findingmarks.cpp   | s/std::stable_sort\(stops.begin\(\)/if (false) std::stable_sort(stops.begin()/

@@ -1,5 +1,6 @@
 #include "sectioncheck/findingslist.h"
 
+#include "common/enginetext.h"
 #include "sectioncheck/verdictlook.h"
 
 #include <QApplication>
@@ -141,50 +142,12 @@ QSize FindingsDelegate::sizeHint(const QStyleOptionViewItem &option, const QMode
     return {option.rect.width(), height + Padding};
 }
 
-namespace {
-// One cell's text: nothing invisible, one line.
-QString CellText(const QString &text)
-{
-    QString cell;
-    cell.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.category() == QChar::Other_Format)
-            continue;
-        const bool breaks = c == u'\t' || c == u'\n' || c == u'\r' || c == QChar::LineSeparator ||
-                            c == QChar::ParagraphSeparator;
-        cell += breaks ? QChar(u' ') : c;
-    }
-    return cell;
-}
-} // namespace
-
 QMimeData *FindingsCopy(const QString &totals, const QList<FoundResult> &results)
 {
-    const QStringList heads = {u"Verdict"_s, u"Result"_s, u"Finding"_s};
-    QStringList plain = {CellText(totals), heads.join(u'\t')};
-    QString html = u"<html><head><meta charset=\"utf-8\"></head><body><p>"_s +
-                   CellText(totals).toHtmlEscaped() +
-                   u"</p><table border=\"1\" cellspacing=\"0\" cellpadding=\"4\"><tr>"_s;
-    for (const QString &head : heads)
-        html += u"<th>"_s + head + u"</th>"_s;
-    html += u"</tr>"_s;
-    const auto addRow = [&](const QString &verdict, const QString &quote, const QString &message) {
-        const QStringList cells = {verdict, CellText(quote), CellText(message)};
-        plain << cells.join(u'\t');
-        html += u"<tr>"_s;
-        for (const QString &cell : cells)
-            html += u"<td>"_s + cell.toHtmlEscaped() + u"</td>"_s;
-        html += u"</tr>"_s;
-    };
-    for (const FoundResult &result : results) {
-        addRow(VerdictWord(result.verdict), result.quote, result.message);
-        for (const FigureFinding &figure : result.findings)
-            addRow(FigureWords(figure), figure.quote, figure.message);
-    }
-    html += u"</table></body></html>"_s;
-
+    const engine::FindingsTable table = engine::TableOf(
+        EngineView(totals), results, [](const QString &text) { return EngineView(text); });
     auto *copy = new QMimeData;
-    copy->setText(plain.join(u'\n') + u'\n');
-    copy->setHtml(html);
+    copy->setText(FromEngine(table.Plain()));
+    copy->setHtml(FromEngine(table.Html()));
     return copy;
 }

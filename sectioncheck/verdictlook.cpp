@@ -1,5 +1,7 @@
 #include "sectioncheck/verdictlook.h"
 
+#include "common/enginetext.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -69,19 +71,7 @@ QPixmap DrawnVerdict(Verdict verdict, int size)
 
 QString VerdictWord(Verdict verdict)
 {
-    switch (verdict) {
-    case Verdict::Consistent:
-        return u"Consistent"_s;
-    case Verdict::ConsistentOneTailed:
-        return u"Consistent (one-tailed)"_s;
-    case Verdict::Inconsistent:
-        return u"Inconsistent"_s;
-    case Verdict::Decision:
-        return u"Decision error"_s;
-    case Verdict::Unchecked:
-        break;
-    }
-    return u"Unchecked"_s;
+    return FromEngine(engine::VerdictWord(verdict));
 }
 
 QIcon VerdictIcon(Verdict verdict)
@@ -118,44 +108,12 @@ QTextCharFormat MarkFormat(Verdict verdict)
     return mark;
 }
 
-bool NeedsALook(Verdict verdict)
-{
-    return verdict != Verdict::Consistent && verdict != Verdict::ConsistentOneTailed;
-}
-
-Verdict FigureLook(FigureVerdict verdict)
-{
-    switch (verdict) {
-    case FigureVerdict::Consistent:
-        return Verdict::Consistent;
-    case FigureVerdict::Inconsistent:
-        return Verdict::Inconsistent;
-    case FigureVerdict::Unchecked:
-        break;
-    }
-    return Verdict::Unchecked;
-}
-
 QString FigureKindWord(FigureKind kind)
 {
-    switch (kind) {
-    case FigureKind::EffectSize:
-        return u"effect size"_s;
-    case FigureKind::Interval:
-        return u"confidence interval"_s;
-    case FigureKind::BSe:
-        return u"b and its SE"_s;
-    case FigureKind::DfN:
-        return u"df against N"_s;
-    case FigureKind::Grim:
-        return u"GRIM"_s;
-    case FigureKind::Grimmer:
-        break;
-    }
-    return u"GRIMMER"_s;
+    return FromEngine(engine::FigureKindWord(kind));
 }
 
 QString FigureWords(const FigureFinding &figure)
 {
-    return VerdictWord(FigureLook(figure.verdict)) + u' ' + FigureKindWord(figure.kind);
+    return FromEngine(engine::FigureWords(figure.verdict, figure.kind));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/findingstable.h"
 #include "textcheck/textcheck.h"
 
 #include <QIcon>
@@ -21,11 +22,11 @@ QIcon VerdictIcon(Verdict verdict);
 QTextCharFormat MarkFormat(Verdict verdict);
 
 // Whether F8 stops at a result: every one but the consistent ones.
-bool NeedsALook(Verdict verdict);
+using engine::NeedsALook;
 
 // A figure of a result (an effect size, an interval, ...) takes the look of a result's verdict:
 // consistent, inconsistent or unchecked.
-Verdict FigureLook(FigureVerdict verdict);
+using engine::FigureLook;
 
 // What a figure is, in the list's words: "effect size", "confidence interval", "b and its SE",
 // "df against N", "GRIM", "GRIMMER".

@@ -1,16 +1,19 @@
 #pragma once
 
+#include "engine/textcheck.h"
+
 #include <QList>
 #include <QString>
 #include <optional>
 
-// Finds every reported test result in running text (t, F, r, chi-square, z and Q, each with its
-// p) and checks the p against the p its statistic gives, by the same rules as the windows'
-// figure checks. Texts are read in the notation of English manuscripts ("1,224.08", ".04",
-// "3.6 × 10⁻⁶") whatever the user's regional format. Safe to call from several threads at once.
+// The text check in Qt's types, for the windows and the command line: the engine's check (see
+// engine/textcheck.h) with its texts as QString. Safe to call from several threads at once.
 
-enum class TestKind { T, F, R, ChiSquare, Z, Q };
-enum class Verdict { Consistent, Inconsistent, Decision, ConsistentOneTailed, Unchecked };
+using engine::FigureKind;
+using engine::FigureVerdict;
+using engine::TestKind;
+using engine::Verdict;
+using engine::VerdictTotals;
 
 // Where a piece stands in the text: offset and length in UTF-16 code units, line and column from
 // 1 (the column also in code units). Line ends are \n, \r\n, \r, U+2028 and U+2029.
@@ -22,8 +25,6 @@ struct TextPlace {
 // A figure reported with a result (an effect size, a confidence interval, b and its SE, the
 // sample size against the degrees of freedom, a mean under GRIM or GRIMMER), checked against the
 // result's statistic.
-enum class FigureKind { EffectSize, Interval, BSe, DfN, Grim, Grimmer };
-enum class FigureVerdict { Consistent, Inconsistent, Unchecked };
 
 struct FigureFinding {
     TextPlace place;
@@ -80,15 +81,7 @@ TextCheck CheckText(const QString &text, const QString &alphaText = QStringLiter
 // "0.05"), blanks around it allowed.
 bool IsAlphaLevel(const QString &alphaText);
 
-struct VerdictTotals {
-    int results = 0, consistent = 0, inconsistent = 0, decision = 0, unchecked = 0;
-    int consistentOneTailed = 0; // also counted in consistent
-    int pValuesWithoutStatistic = 0;
-    // The results' other figures: how many were checked (consistent or inconsistent) and how
-    // many of them are inconsistent.
-    int figures = 0, figuresInconsistent = 0;
-};
-VerdictTotals CountVerdicts(const TextCheck &check);
+using engine::CountVerdicts;
 // "14 results: 11 consistent, 2 inconsistent, 1 decision error; 3 p values without a statistic"
 // (unchecked results named only when there are some), and, where other figures were checked,
 // "; 9 figures checked, 1 inconsistent".
@@ -99,10 +92,10 @@ QString TotalsLine(const VerdictTotals &totals);
 QString VerdictName(Verdict verdict);
 QString TestName(TestKind test);
 // Whether a verdict says that the text needs mending (inconsistent or decision).
-bool IsInconsistent(Verdict verdict);
+using engine::IsInconsistent;
 // "effect-size", "interval", "b-se", "df-n", "grim", "grimmer"; "consistent", "inconsistent",
 // "unchecked".
 QString FigureKindName(FigureKind kind);
 QString FigureVerdictName(FigureVerdict verdict);
 // Whether the result or any of its figures needs mending.
-bool NeedsMending(const FoundResult &result);
+using engine::NeedsMending;

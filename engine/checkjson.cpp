@@ -1,0 +1,190 @@
+#include "engine/checkjson.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace engine {
+namespace {
+void String(std::string &out, TextView text)
+{
+    out += '"';
+    for (const char c : Utf8(text)) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(c));
+                out += escaped;
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+// The shortest form that reads back as the same double; JSON has no NaN or infinity, so a
+// figure that is not finite is as good as absent.
+void Number(std::string &out, std::optional<double> value)
+{
+    if (!value || !std::isfinite(*value)) {
+        out += "null";
+        return;
+    }
+    std::string shortest;
+    for (int digits = 1; digits <= 17; ++digits) {
+        shortest = PrintDouble(*value, 'g', digits);
+        if (ParseDouble(shortest) == *value)
+            break;
+    }
+    out += shortest;
+}
+
+void TextOrNull(std::string &out, const Text &text)
+{
+    if (text.empty())
+        out += "null";
+    else
+        String(out, text);
+}
+
+void Key(std::string &out, const char *key)
+{
+    out += '"';
+    out += key;
+    out += "\":";
+}
+
+void Place(std::string &out, const TextPlace &place, const Text &quote)
+{
+    Key(out, "line");
+    out += std::to_string(place.line);
+    out += ',';
+    Key(out, "column");
+    out += std::to_string(place.column);
+    out += ',';
+    Key(out, "offset");
+    out += std::to_string(place.offset);
+    out += ',';
+    Key(out, "length");
+    out += std::to_string(place.length);
+    out += ',';
+    Key(out, "quote");
+    String(out, quote);
+}
+
+void Finding(std::string &out, const FigureFinding &finding)
+{
+    out += '{';
+    Place(out, finding.place, finding.quote);
+    out += ',';
+    Key(out, "kind");
+    String(out, FigureKindName(finding.kind));
+    out += ',';
+    Key(out, "verdict");
+    String(out, FigureVerdictName(finding.verdict));
+    out += ',';
+    Key(out, "message");
+    TextOrNull(out, finding.message);
+    out += '}';
+}
+
+void Result(std::string &out, const FoundResult &result)
+{
+    out += '{';
+    Place(out, result.place, result.quote);
+    const auto field = [&](const char *key) {
+        out += ',';
+        Key(out, key);
+    };
+    field("test");
+    String(out, TestName(result.test));
+    field("df1");
+    Number(out, result.df1);
+    field("df2");
+    Number(out, result.df2);
+    field("n");
+    Number(out, result.n);
+    field("statisticComparison");
+    TextOrNull(out, result.statisticComparison);
+    field("statistic");
+    TextOrNull(out, result.statistic);
+    field("pComparison");
+    TextOrNull(out, result.pComparison);
+    field("p");
+    TextOrNull(out, result.p);
+    field("computedP");
+    Number(out, result.computedP);
+    field("computedPRange");
+    const bool range = result.computedPLow && result.computedPHigh &&
+                       std::isfinite(*result.computedPLow) && std::isfinite(*result.computedPHigh);
+    if (range) {
+        out += '[';
+        Number(out, result.computedPLow);
+        out += ',';
+        Number(out, result.computedPHigh);
+        out += ']';
+    } else {
+        out += "null";
+    }
+    field("tails");
+    out += std::to_string(result.tails);
+    field("verdict");
+    String(out, VerdictName(result.verdict));
+    field("message");
+    TextOrNull(out, result.message);
+    field("findings");
+    out += '[';
+    for (size_t i = 0; i < result.findings.size(); ++i) {
+        if (i)
+            out += ',';
+        Finding(out, result.findings[i]);
+    }
+    out += "]}";
+}
+} // namespace
+
+std::string CheckJson(const TextCheck &check, const Text &totalsLine, const Text &copyPlain,
+                      const Text &copyHtml)
+{
+    std::string out = "{";
+    Key(out, "pValuesWithoutStatistic");
+    out += std::to_string(check.pValuesWithoutStatistic.size());
+    out += ',';
+    Key(out, "results");
+    out += '[';
+    for (size_t i = 0; i < check.results.size(); ++i) {
+        if (i)
+            out += ',';
+        Result(out, check.results[i]);
+    }
+    out += "],";
+    Key(out, "totalsLine");
+    String(out, totalsLine);
+    out += ',';
+    Key(out, "copyPlain");
+    String(out, copyPlain);
+    out += ',';
+    Key(out, "copyHtml");
+    String(out, copyHtml);
+    out += '}';
+    return out;
+}
+
+} // namespace engine

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/textcheck.h"
+
+#include <string>
+
+// A check as JSON (UTF-8), in the command line's form for one text: "pValuesWithoutStatistic"
+// and "results", each result with its place, quote, figures, verdict, message and findings.
+// The page's worker adds the totals line and the copy's two flavours.
+
+namespace engine {
+
+std::string CheckJson(const TextCheck &check, const Text &totalsLine, const Text &copyPlain,
+                      const Text &copyHtml);
+
+} // namespace engine
