@@ -9,7 +9,33 @@ namespace {
 void String(std::string &out, TextView text)
 {
     out += '"';
-    for (const char c : Utf8(text)) {
+    const auto plain = [&](size_t at) {
+        return text[at] >= 0x20 && text[at] < 0x80 && text[at] != u'"' && text[at] != u'\\';
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (plain(i)) {
+            // Characters that need no escape go in a run at once: appending one by one is the
+            // writer's whole cost on a long text.
+            size_t end = i;
+            while (end < text.size() && plain(end))
+                ++end;
+            const size_t at = out.size();
+            out.resize(at + (end - i));
+            for (size_t k = i; k < end; ++k)
+                out[at + (k - i)] = char(text[k]);
+            i = end - 1;
+            continue;
+        }
+        if (text[i] >= 0x80) {
+            // A run beyond ASCII goes as UTF-8 in one piece, surrogate pairs whole.
+            size_t end = i;
+            while (end < text.size() && text[end] >= 0x80)
+                ++end;
+            out += Utf8(text.substr(i, end - i));
+            i = end - 1;
+            continue;
+        }
+        const char c = char(text[i]);
         switch (c) {
         case '"':
             out += "\\\"";
@@ -47,13 +73,12 @@ void Number(std::string &out, std::optional<double> value)
         out += "null";
         return;
     }
-    std::string shortest;
-    for (int digits = 1; digits <= 17; ++digits) {
-        shortest = PrintDouble(*value, 'g', digits);
-        if (ParseDouble(shortest) == *value)
-            break;
-    }
-    out += shortest;
+    // 15 digits give the shortest form wherever one of 15 or fewer reads back (%g drops the
+    // trailing zeros); 17 always read back.
+    std::string digits = PrintDouble(*value, 'g', 15);
+    if (ParseDouble(digits) != *value)
+        digits = PrintDouble(*value, 'g', 17);
+    out += digits;
 }
 
 void TextOrNull(std::string &out, const Text &text)
@@ -164,6 +189,7 @@ std::string CheckJson(const TextCheck &check, const Text &totalsLine, const Text
                       const Text &copyHtml)
 {
     std::string out = "{";
+    out.reserve(1024 + 2 * (copyPlain.size() + copyHtml.size()));
     Key(out, "pValuesWithoutStatistic");
     out += std::to_string(check.pValuesWithoutStatistic.size());
     out += ',';

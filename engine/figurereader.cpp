@@ -313,24 +313,39 @@ std::vector<Figure> ReadFigures(const Reader &reader, Index from, Index to)
     return figures;
 }
 
-bool NamesPairedDesign(const Reader &reader, Index from, Index to)
+namespace {
+// Whether a word of `words` starts at a place from `from` to `to`. Each place is first asked
+// for its letter, in either case, among the words' first letters: nearly all differ there, and
+// this runs over the sentence of every result.
+template <size_t Count>
+bool NamesAny(const Reader &reader, Index from, Index to, const std::u16string_view (&words)[Count])
 {
+    bool first[128] = {};
+    for (const std::u16string_view word : words)
+        first[word.front()] = first[word.front() - u'a' + u'A'] = true;
     for (Index i = from; i < to; ++i) {
-        if (!reader.WordStart(i))
+        const char16_t c = reader.at(i);
+        if (c >= 128 || !first[c] || !reader.WordStart(i))
             continue;
-        for (const std::u16string_view word : {u"paired", u"dependent", u"within", u"repeated"})
+        for (const std::u16string_view word : words)
             if (reader.Matches(i, word))
                 return true;
     }
     return false;
 }
+} // namespace
+
+bool NamesPairedDesign(const Reader &reader, Index from, Index to)
+{
+    static constexpr std::u16string_view Words[] = {u"paired", u"dependent", u"within",
+                                                    u"repeated"};
+    return NamesAny(reader, from, to, Words);
+}
 
 bool NamesOneWayDesign(const Reader &reader, Index from, Index to)
 {
-    for (Index i = from; i < to; ++i)
-        if (reader.WordStart(i) && (reader.Matches(i, u"one-way") || reader.Matches(i, u"one way")))
-            return true;
-    return false;
+    static constexpr std::u16string_view Words[] = {u"one-way", u"one way"};
+    return NamesAny(reader, from, to, Words);
 }
 
 } // namespace figurereading

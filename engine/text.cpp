@@ -151,8 +151,95 @@ std::string PrintDouble(double value, char format, int precision)
 #endif
 }
 
+namespace {
+// Every power of ten a double holds exactly.
+constexpr double Powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Clinger's fast path: up to 15 significant digits are a whole number a double holds exactly, and
+// so is each power of ten up to 1e22, so one correctly rounded multiplication or division gives
+// the nearest double, as a full reading would. Nearly every figure a text holds takes it; the
+// browser's C library reads the others in software long doubles, slowly.
+std::optional<double> QuickDouble(std::string_view ascii)
+{
+    size_t i = 0;
+    const bool negative = i < ascii.size() && ascii[i] == '-';
+    if (i < ascii.size() && (ascii[i] == '-' || ascii[i] == '+'))
+        ++i;
+    const auto digit = [&](size_t at) {
+        return at < ascii.size() && ascii[at] >= '0' && ascii[at] <= '9';
+    };
+    unsigned long long mantissa = 0;
+    int significant = 0, scale = 0, digits = 0;
+    const auto take = [&](char c) {
+        if (mantissa == 0 && c == '0')
+            return;
+        mantissa = mantissa * 10 + unsigned(c - '0');
+        ++significant;
+    };
+    for (; digit(i); ++i, ++digits)
+        take(ascii[i]);
+    if (i < ascii.size() && ascii[i] == '.')
+        for (++i; digit(i); ++i, ++digits) {
+            take(ascii[i]);
+            --scale;
+        }
+    if (digits == 0 || significant > 15)
+        return std::nullopt;
+    if (i < ascii.size() && (ascii[i] == 'e' || ascii[i] == 'E')) {
+        ++i;
+        const bool down = i < ascii.size() && ascii[i] == '-';
+        if (i < ascii.size() && (ascii[i] == '-' || ascii[i] == '+'))
+            ++i;
+        if (!digit(i))
+            return std::nullopt;
+        int exponent = 0;
+        for (; digit(i); ++i)
+            if ((exponent = exponent * 10 + (ascii[i] - '0')) > 1000)
+                return std::nullopt;
+        scale += down ? -exponent : exponent;
+    }
+    if (i != ascii.size())
+        return std::nullopt;
+    double value = double(mantissa);
+    if (mantissa != 0) {
+        if (scale < -22 || scale > 22)
+            return std::nullopt;
+        value = scale < 0 ? value / Powers[-scale] : value * Powers[scale];
+    }
+    return negative ? -value : value;
+}
+
+// FixedDecimal without printf where the value times 10^decimals is below 2^52: the product and
+// its rounding error (by fma) are the exact value, so a tie is told exactly, as the exact
+// expansion tells it.
+std::optional<std::string> QuickFixed(double value, int decimals)
+{
+    if (decimals < 0 || decimals > 22)
+        return std::nullopt;
+    const double magnitude = std::abs(value);
+    const double scaled = magnitude * Powers[decimals];
+    if (!(scaled < 4503599627370496.0))
+        return std::nullopt;
+    const double error = std::fma(magnitude, Powers[decimals], -scaled);
+    const double whole = std::floor(scaled);
+    const bool up = scaled - whole - 0.5 >= -error;
+    std::string digits = std::to_string(static_cast<unsigned long long>(whole) + (up ? 1 : 0));
+    if (decimals > 0) {
+        if (digits.size() <= size_t(decimals))
+            digits.insert(0, size_t(decimals) + 1 - digits.size(), '0');
+        digits.insert(digits.size() - size_t(decimals), 1, '.');
+    }
+    if (value < 0)
+        digits.insert(0, 1, '-');
+    return digits;
+}
+} // namespace
+
 std::optional<double> ParseDouble(std::string_view ascii)
 {
+    if (const std::optional<double> quick = QuickDouble(ascii))
+        return quick;
     double value = 0;
 #if defined(__EMSCRIPTEN__)
     const std::string copy(ascii);
@@ -181,6 +268,8 @@ std::string FixedDecimal(double value, int decimals)
         return value < 0 ? "-inf" : "inf";
     if (value == 0)
         value = 0; // no "-0"
+    if (std::optional<std::string> quick = QuickFixed(value, decimals))
+        return *quick;
     // The exact expansion well beyond the last kept decimal, then rounded half away from zero:
     // printf rounds ties to even, which would write 0.125 as "0.12".
     const int extra = 25;

@@ -1,6 +1,9 @@
+#include "engine/text.h"
 #include "textcheck/textcheck.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -18,6 +21,7 @@ private Q_SLOTS:
     void pairsEachPWithItsStatistic();
     void readsTails_data();
     void readsTails();
+    void numbersAsQtWritesAndReadsThem();
 };
 
 void TestTextReading::readsPrintedForms_data()
@@ -291,6 +295,41 @@ void TestTextReading::readsTails()
     QCOMPARE(VerdictName(check.results.last().verdict), verdict);
     if (!message.isEmpty())
         QCOMPARE(check.results.last().message, message);
+}
+
+// The engine writes and reads figures without Qt, quickly where it can: it must give the very
+// digits and doubles Qt gives, ties (0.125, 2.675, a figure just below one) and signs included.
+void TestTextReading::numbersAsQtWritesAndReadsThem()
+{
+    QRandomGenerator random(38);
+    for (int i = 0; i < 200'000; ++i) {
+        const int decimals = random.bounded(7);
+        const double scale = std::pow(10.0, decimals);
+        double value = 0;
+        switch (i % 4) {
+        case 0: // a tie in decimal, as written, then read into the nearest double
+            value = (random.bounded(2'000'000) + 0.5) / scale;
+            break;
+        case 1: // any double of a figure's size
+            value = std::ldexp(double(random.generate64() >> 11), -random.bounded(30, 75));
+            break;
+        case 2: // a whole number of steps one place further down
+            value = random.bounded(2'000'000) / (10 * scale);
+            break;
+        default: // beyond the quick path's reach
+            value = std::ldexp(double(random.generate64() >> 11), random.bounded(0, 40));
+        }
+        if (random.bounded(2))
+            value = -value;
+        const QString written = QString::number(value, 'f', decimals);
+        QCOMPARE(QString::fromStdString(engine::FixedDecimal(value, decimals)), written);
+        const QString figure =
+            QString::number(value, random.bounded(2) ? 'g' : 'f', random.bounded(1, 18));
+        const std::optional<double> read = engine::ParseDouble(figure.toStdString());
+        QVERIFY2(read && *read == figure.toDouble(), qPrintable(figure));
+    }
+    QCOMPARE(engine::FixedDecimal(-0.0, 2), "0.00");
+    QVERIFY(!engine::ParseDouble("1e400") && !engine::ParseDouble("") && !engine::ParseDouble("."));
 }
 
 QTEST_GUILESS_MAIN(TestTextReading)
