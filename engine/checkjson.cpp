@@ -1,12 +1,38 @@
 #include "engine/checkjson.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
+#include <vector>
 
 namespace engine {
 namespace {
-void String(std::string &out, TextView text)
+// The answer as it grows: a vector's appends are inline, where the browser's library keeps a
+// string's out of line, one call for each character.
+struct Out {
+    std::vector<char> bytes;
+    Out &operator+=(char c)
+    {
+        bytes.push_back(c);
+        return *this;
+    }
+    Out &operator+=(std::string_view text)
+    {
+        bytes.insert(bytes.end(), text.begin(), text.end());
+        return *this;
+    }
+};
+
+void Whole(Out &out, long long value)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out += std::string_view(digits, size_t(end - digits));
+}
+
+void String(Out &out, TextView text)
 {
     out += '"';
     const auto plain = [&](size_t at) {
@@ -19,10 +45,8 @@ void String(std::string &out, TextView text)
             size_t end = i;
             while (end < text.size() && plain(end))
                 ++end;
-            const size_t at = out.size();
-            out.resize(at + (end - i));
             for (size_t k = i; k < end; ++k)
-                out[at + (k - i)] = char(text[k]);
+                out.bytes.push_back(char(text[k]));
             i = end - 1;
             continue;
         }
@@ -67,7 +91,7 @@ void String(std::string &out, TextView text)
 
 // The shortest form that reads back as the same double; JSON has no NaN or infinity, so a
 // figure that is not finite is as good as absent.
-void Number(std::string &out, std::optional<double> value)
+void Number(Out &out, std::optional<double> value)
 {
     if (!value || !std::isfinite(*value)) {
         out += "null";
@@ -81,7 +105,7 @@ void Number(std::string &out, std::optional<double> value)
     out += digits;
 }
 
-void TextOrNull(std::string &out, const Text &text)
+void TextOrNull(Out &out, const Text &text)
 {
     if (text.empty())
         out += "null";
@@ -89,32 +113,32 @@ void TextOrNull(std::string &out, const Text &text)
         String(out, text);
 }
 
-void Key(std::string &out, const char *key)
+void Key(Out &out, const char *key)
 {
     out += '"';
     out += key;
     out += "\":";
 }
 
-void Place(std::string &out, const TextPlace &place, const Text &quote)
+void Place(Out &out, const TextPlace &place, const Text &quote)
 {
     Key(out, "line");
-    out += std::to_string(place.line);
+    Whole(out, place.line);
     out += ',';
     Key(out, "column");
-    out += std::to_string(place.column);
+    Whole(out, place.column);
     out += ',';
     Key(out, "offset");
-    out += std::to_string(place.offset);
+    Whole(out, place.offset);
     out += ',';
     Key(out, "length");
-    out += std::to_string(place.length);
+    Whole(out, place.length);
     out += ',';
     Key(out, "quote");
     String(out, quote);
 }
 
-void Finding(std::string &out, const FigureFinding &finding)
+void Finding(Out &out, const FigureFinding &finding)
 {
     out += '{';
     Place(out, finding.place, finding.quote);
@@ -130,7 +154,7 @@ void Finding(std::string &out, const FigureFinding &finding)
     out += '}';
 }
 
-void Result(std::string &out, const FoundResult &result)
+void Result(Out &out, const FoundResult &result, bool figures)
 {
     out += '{';
     Place(out, result.place, result.quote);
@@ -140,12 +164,14 @@ void Result(std::string &out, const FoundResult &result)
     };
     field("test");
     String(out, TestName(result.test));
-    field("df1");
-    Number(out, result.df1);
-    field("df2");
-    Number(out, result.df2);
-    field("n");
-    Number(out, result.n);
+    if (figures) {
+        field("df1");
+        Number(out, result.df1);
+        field("df2");
+        Number(out, result.df2);
+        field("n");
+        Number(out, result.n);
+    }
     field("statisticComparison");
     TextOrNull(out, result.statisticComparison);
     field("statistic");
@@ -154,22 +180,25 @@ void Result(std::string &out, const FoundResult &result)
     TextOrNull(out, result.pComparison);
     field("p");
     TextOrNull(out, result.p);
-    field("computedP");
-    Number(out, result.computedP);
-    field("computedPRange");
-    const bool range = result.computedPLow && result.computedPHigh &&
-                       std::isfinite(*result.computedPLow) && std::isfinite(*result.computedPHigh);
-    if (range) {
-        out += '[';
-        Number(out, result.computedPLow);
-        out += ',';
-        Number(out, result.computedPHigh);
-        out += ']';
-    } else {
-        out += "null";
+    if (figures) {
+        field("computedP");
+        Number(out, result.computedP);
+        field("computedPRange");
+        const bool range = result.computedPLow && result.computedPHigh &&
+                           std::isfinite(*result.computedPLow) &&
+                           std::isfinite(*result.computedPHigh);
+        if (range) {
+            out += '[';
+            Number(out, result.computedPLow);
+            out += ',';
+            Number(out, result.computedPHigh);
+            out += ']';
+        } else {
+            out += "null";
+        }
     }
     field("tails");
-    out += std::to_string(result.tails);
+    Whole(out, result.tails);
     field("verdict");
     String(out, VerdictName(result.verdict));
     field("message");
@@ -186,19 +215,20 @@ void Result(std::string &out, const FoundResult &result)
 } // namespace
 
 std::string CheckJson(const TextCheck &check, const Text &totalsLine, const Text &copyPlain,
-                      const Text &copyHtml)
+                      const Text &copyHtml, bool figures)
 {
-    std::string out = "{";
-    out.reserve(1024 + 2 * (copyPlain.size() + copyHtml.size()));
+    Out out;
+    out.bytes.reserve(1024 + 2 * (copyPlain.size() + copyHtml.size()));
+    out += '{';
     Key(out, "pValuesWithoutStatistic");
-    out += std::to_string(check.pValuesWithoutStatistic.size());
+    Whole(out, check.pValuesWithoutStatistic.size());
     out += ',';
     Key(out, "results");
     out += '[';
     for (size_t i = 0; i < check.results.size(); ++i) {
         if (i)
             out += ',';
-        Result(out, check.results[i]);
+        Result(out, check.results[i], figures);
     }
     out += "],";
     Key(out, "totalsLine");
@@ -210,7 +240,7 @@ std::string CheckJson(const TextCheck &check, const Text &totalsLine, const Text
     Key(out, "copyHtml");
     String(out, copyHtml);
     out += '}';
-    return out;
+    return std::string(out.bytes.begin(), out.bytes.end());
 }
 
 } // namespace engine

@@ -123,11 +123,16 @@ FindingsTable::FindingsTable(TextView totals)
 
 void FindingsTable::AddRow(const Text &verdict, TextView quote, TextView message)
 {
+    // Appended piece by piece: a table of a long section has hundreds of rows.
     const Text cells[] = {verdict, CellText(quote), CellText(message)};
-    m_plain += u'\n' + cells[0] + u'\t' + cells[1] + u'\t' + cells[2];
     m_html += u"<tr>";
-    for (const Text &cell : cells)
-        m_html += u"<td>" + HtmlEscaped(cell) + u"</td>";
+    for (const Text &cell : cells) {
+        m_plain += &cell == cells ? u'\n' : u'\t';
+        m_plain += cell;
+        m_html += u"<td>";
+        m_html += HtmlEscaped(cell);
+        m_html += u"</td>";
+    }
     m_html += u"</tr>";
 }
 

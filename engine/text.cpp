@@ -93,21 +93,6 @@ Text Number(long long value)
     return Ascii(std::to_string(value));
 }
 
-TextView Mid(TextView text, Index begin, Index length)
-{
-    const Index size = Index(text.size());
-    if (begin < 0) {
-        if (length >= 0)
-            length = std::max<Index>(0, length + begin);
-        begin = 0;
-    }
-    if (begin >= size)
-        return {};
-    if (length < 0 || length > size - begin)
-        length = size - begin;
-    return text.substr(size_t(begin), size_t(length));
-}
-
 bool Contains(TextView text, char16_t c)
 {
     return text.find(c) != TextView::npos;

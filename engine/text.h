@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -31,7 +32,21 @@ Text Utf16(std::string_view utf8);
 Text Number(long long value);
 
 // The part of a text from `begin`, `length` long (to its end where negative), clamped to it.
-TextView Mid(TextView text, Index begin, Index length = -1);
+// Inline: the readers take a piece at nearly every place they look at.
+inline TextView Mid(TextView text, Index begin, Index length = -1)
+{
+    const Index size = Index(text.size());
+    if (begin < 0) {
+        if (length >= 0)
+            length = std::max<Index>(0, length + begin);
+        begin = 0;
+    }
+    if (begin >= size)
+        return {};
+    if (length < 0 || length > size - begin)
+        length = size - begin;
+    return text.substr(size_t(begin), size_t(length));
+}
 bool Contains(TextView text, char16_t c);
 Text Replaced(TextView text, char16_t from, char16_t to);
 // Without U+0020 at either end (tabs and inner blanks stay).
