@@ -81,6 +81,13 @@ fresh_root() {
     cp -a "$pristine" "$root"
     copy_sources
     cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+    # Certificate authorities this machine adds of its own (a network's proxy that inspects
+    # TLS): the root trusts them too once the commands install ca-certificates, as a computer
+    # on that network would, so that npm reaches its registry.
+    if compgen -G '/usr/local/share/ca-certificates/*.crt' >/dev/null; then
+        mkdir -p "$root/usr/local/share/ca-certificates"
+        cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+    fi
     mkdir -p "$root/root/kelvaron"
     tar -C "$tree" --exclude=./.git --exclude='./build*' -cf - . | tar -C "$root/root/kelvaron" -xf -
     # The root is a mount of its own, as / is on a machine, so that the tests can make their

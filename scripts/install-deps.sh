@@ -14,7 +14,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth openbox
     at-spi2-core dbus python3-pyatspi xclip
-    emscripten chromium
+    emscripten chromium ca-certificates
 )
 
 missing=()
