@@ -10,7 +10,7 @@
   const PoolStep = 4; // points: baselines are pooled in bands this high
   const LineSpacing = 1.5; // the most from one line's baseline to the next within a block
   const IntraLine = 0.5; // baselines closer are one line's (a superscript's, a subscript's)
-  const ColumnSpacing1 = 0.3; // a word this close beside a block joins it
+  const ColumnSpacing1 = 0.7; // a word this close beside a block joins it (as the desktop's Poppler has it)
   const ColumnSpacing2 = 1.0; // up to three words this close beside a block join it
   const WordSpacing = 1.5; // a wider gap parts a line
   const CharOverlap = -0.5; // a word further back than this ends the line

@@ -312,8 +312,8 @@
         if (text && parentInParagraph) {
           if (name === 's') {
             // A run of blanks kept as typed; the count is bounded by what a page can show.
-            const given = /^\s*[+-]?\d+$/.test(attributeOf(element, 'c'))
-              ? Number(attributeOf(element, 'c')) : NaN;
+            const c = readers.trimmed(attributeOf(element, 'c')); // blanks around it allowed
+            const given = /^[+-]?\d+$/.test(c) ? Number(c) : NaN;
             const count = Math.abs(given) < 2 ** 31 ? Math.min(Math.max(given, 1), 1000) : 1;
             paragraphs.append(' '.repeat(count));
           } else if (name === 'tab') {

@@ -105,7 +105,8 @@
       } catch {
         // A directory cut off midway: as damaged as one that is missing.
       }
-      if (!found) refuse(Damaged);
+      // The desktop's unzipper opens an archive at its first entry: one without any is broken.
+      if (!found || !found.entries.length) refuse(Damaged);
       this.view = found.view;
       this.entries = found.entries;
       this.budget = MostUnpackedBytes;

@@ -56,15 +56,15 @@
     return null;
   }
 
+  // As the desktop decodes it: a code that is no character, and bytes left over at the end, stand
+  // for what is missing rather than refuse the text.
   function decodeUtf32(bytes, bigEndian) {
-    if (bytes.length % 4) return null;
     const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
     const parts = [];
     let units = [];
     for (let at = 0; at < bytes.length; at += 4) {
-      const code = view.getUint32(at, !bigEndian);
-      if (code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff)) return null;
-      units.push(code);
+      const code = at + 4 <= bytes.length ? view.getUint32(at, !bigEndian) : 0xfffd;
+      units.push(code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff) ? 0xfffd : code);
       if (units.length === 8192) parts.push(String.fromCodePoint(...units)), (units = []);
     }
     return parts.join('') + String.fromCodePoint(...units);
@@ -72,12 +72,11 @@
 
   // UTF-8 unless a byte-order mark says UTF-16 (or UTF-32); the mark itself is not text (it goes
   // with the other invisible characters once the text is read). Returns null when the bytes are
-  // not text in that encoding.
+  // not UTF-8; a UTF-16 text's odd last byte stands for a character cut off, as on the desktop.
   function decodeText(bytes, encoding) {
     if (encoding === 'utf-32be' || encoding === 'utf-32le') {
       return decodeUtf32(bytes, encoding === 'utf-32be');
     }
-    if (encoding !== 'utf-8' && bytes.length % 2) return null;
     try {
       return new TextDecoder(encoding, { fatal: encoding === 'utf-8', ignoreBOM: true }).decode(bytes);
     } catch {
@@ -157,8 +156,9 @@
   function decodePage(bytes) {
     const marked = encodingByMark(bytes);
     if (marked === 'utf-8' || marked === 'utf-16le' || marked === 'utf-16be') {
+      // The mark is not the page's: left in, it would stand as text before the first block.
       const text = decodeText(bytes, marked);
-      if (text !== null) return text;
+      if (text !== null) return text.slice(1);
     }
     const head = new TextDecoder('latin1').decode(bytes.subarray(0, 1024));
     const declared = /<meta[^>]+charset\s*=\s*["']?\s*([\w.:-]+)/i.exec(head);
